@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdlib>
+#include <ftw.h>
+#include <stdio.h>
+#include <string>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+// A fresh folder for one test, removed with everything in it at the end. A test that enters it
+// runs with it as the working directory and gets the previous one back afterwards.
+class TempFolder {
+  public:
+    explicit TempFolder(bool enter = false) {
+        char pattern[] = "/tmp/brisgola-test-XXXXXX";
+        if (mkdtemp(pattern) == nullptr) {
+            ADD_FAILURE() << "mkdtemp failed";
+            return;
+        }
+        path = pattern;
+        if (enter) {
+            char* current = getcwd(nullptr, 0);
+            if (current != nullptr && chdir(path.c_str()) == 0) {
+                previous = current;
+            } else {
+                ADD_FAILURE() << "cannot enter " << path;
+            }
+            std::free(current);
+        }
+    }
+
+    ~TempFolder() {
+        if (!previous.empty() && chdir(previous.c_str()) != 0) {
+            ADD_FAILURE() << "cannot return to " << previous;
+        }
+        if (!path.empty()) {
+            nftw(path.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+        }
+    }
+
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path; }
+    std::string File(const std::string& name) const { return path + "/" + name; }
+
+  private:
+    static int RemoveEntry(const char* entry, const struct stat*, int, struct FTW*) {
+        return remove(entry);
+    }
+
+    std::string path;
+    std::string previous;
+};
+
+// Writes bytes to a file exactly as given, bypassing the code under test.
+inline void WriteRawFile(const std::string& path, const std::string& content) {
+    FILE* file = fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    ASSERT_EQ(fwrite(content.data(), 1, content.size(), file), content.size());
+    ASSERT_EQ(fclose(file), 0);
+}
+
+// Reads a whole file exactly as stored; empty when it cannot be opened.
+inline std::string ReadRawFile(const std::string& path) {
+    std::string content;
+    FILE* file = fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return content;
+    }
+    char buffer[4096];
+    size_t count;
+    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0) {
+        content.append(buffer, count);
+    }
+    fclose(file);
+    return content;
+}
