@@ -1,0 +1,30 @@
+#include "app/Log.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "util/FileUtils.h"
+#include "util/TextFile.h"
+
+namespace {
+const char* const kLogFile = "log.txt";
+}
+
+void Log(const char* message) {
+    std::fputs(message, stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+
+    // The file is opened and closed for every line, so nothing is lost if the program dies
+    // and no descriptor is held open while sounds are forked. A line that cannot be written
+    // has already reached standard output, which is all the caller can ask for.
+    const std::vector<std::string> lines{message};
+    TextFile file(kLogFile);
+    if (FileExists(kLogFile)) {
+        file.AppendLines(lines);
+    } else {
+        file.WriteLines(lines);
+    }
+}
+
+void LogString(const std::string& message) { Log(message.c_str()); }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/XlibHeaders.h"
+
+// The one connection to the X server. Every window and every drawing call takes its display
+// from a Screen; the first one constructed also becomes the process-wide current screen.
+class Screen {
+public:
+    explicit Screen(const char* title);
+    ~Screen();
+
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    void Open();
+    bool Close();
+
+    Display* GetDisplay() const { return display; }
+    XVisualInfo* GetVisualInfo() const { return visualInfo; }
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+    int GetDepth() const { return depth; }
+    int HasFailed() const { return openFailed; }
+
+    int screenNumber = 0;
+
+private:
+    Display* display = nullptr;
+    XVisualInfo* visualInfo = nullptr;
+    const char* title;
+    int openFailed = 0;
+    int width = 800;
+    int height = 600;
+    int depth = 8;
+};
+
+// The first Screen made; never cleared, because main destroys it after everything that uses it.
+extern Screen* currentScreen;
+
+int GetCurrentScreenWidth();
+int GetCurrentScreenHeight();

@@ -1,0 +1,32 @@
+// Brisgola: rock, paper, scissors against the computer, on a small toolkit of its own that
+// talks to the X server through Xlib. To understand the rest, start here: main opens the one
+// display connection, builds the game window and hands control to the event loop in
+// app/EventLoop.cpp until the player confirms that they want to quit.
+#include <cstdlib>
+#include <string>
+
+#include "app/Log.h"
+#include "app/Screen.h"
+#include "game/Product.h"
+#include "util/FileUtils.h"
+
+int main() {
+    // The log holds only the current run.
+    if (FileExists("log.txt")) {
+        RemoveFile("log.txt");
+    }
+    const std::string title = std::string(kProductName) + " " + kCopyrightNotice;
+
+    auto* screen = new Screen(title.c_str());
+    if (screen->HasFailed()) {
+        // Without a display there is nothing the program can show; the reason is logged.
+        delete screen;
+        return EXIT_FAILURE;
+    }
+
+    if (!screen->Close()) {
+        Log("Chiusura screen non riuscita");
+    }
+    delete screen;
+    return 0;
+}

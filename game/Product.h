@@ -1,0 +1,7 @@
+#pragma once
+
+// The product's own texts, shown in the window title and the about box.
+inline constexpr const char* kProductName = "Brisgola";
+inline constexpr const char* kProductVersion = "1.0.0.0";
+inline constexpr const char* kCopyrightNotice = "Copyright (c) 2026 The Brisgola Authors";
+inline constexpr const char* kWebAddress = "https://www.brisgola.org";

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that a task needs, and only those that are missing, so a second
+# run costs a few dpkg queries. Usage: install-deps.sh run|test|bench
+set -euo pipefail
+
+build=(cmake g++ make libx11-dev)
+case "${1:-test}" in
+run) wanted=("${build[@]}" alsa-utils xfonts-base) ;;
+test | bench) wanted=("${build[@]}" libxtst-dev libgtest-dev xvfb openbox xfonts-base x11-utils) ;;
+*)
+    echo "usage: $0 run|test|bench" >&2
+    exit 2
+    ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
