@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "app/XlibHeaders.h"
+
+class GUIElement;
+class Form;
+
+// The process-wide registry of elements. Elements register themselves from their
+// constructors and unregister from their destructors; the lists do not own them. The event
+// loop and the controls use the look-ups to route events and to find their form.
+namespace Application {
+
+// Process-wide state
+extern std::vector<GUIElement*> allElements;
+extern std::vector<GUIElement*> forms;
+extern std::vector<GUIElement*> timers;
+extern GUIElement* focusedElement;
+extern bool quitRequested;
+extern bool suspendPaint;
+extern unsigned char keyDown[256];
+extern uint32_t nextElementId;
+// The most recent message box; the event loop frees it when it ends.
+extern std::unique_ptr<Form> currentMsgBox;
+
+// Registration
+void RegisterElement(GUIElement* element);
+void RegisterForm(GUIElement* element);
+void RegisterTimer(GUIElement* element);
+void UnregisterElement(GUIElement* element);
+void RemoveWindow(std::vector<GUIElement*>& list, GUIElement* element);
+void ClearFocus();
+
+// Look-ups
+Form* FindFormByWindow(Window window);
+GUIElement* FindChildAt(uint32_t formId, int64_t point);
+std::vector<GUIElement*> CollectChildren(uint32_t parentId);
+Form* GetForm(GUIElement* control);
+int64_t GetOffsetInForm(GUIElement* control, int x, int y);
+GUIElement* FindElementById(uint32_t id);
+Form* FindParentForm(GUIElement* element);
+bool IsKeyDown(int code);
+void DestroyFormWindows();
+
+} // namespace Application

@@ -1,0 +1,7 @@
+#include "gui/core/CommandElement.h"
+
+void CommandElement::Execute(GUIElement* sender) const {
+    if (command != nullptr) {
+        command(sender);
+    }
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "gui/core/GUIElement.h"
+
+class Screen;
+
+// A top-level window, and the only element that owns an X window. Controls are drawn into
+// the window of the form that contains them. Subclasses build their controls in the load
+// hook, which runs once, during window creation, before the window is mapped.
+class Form : public GUIElement {
+public:
+    explicit Form(intptr_t ownerHandle);
+    Form(intptr_t ownerHandle, bool isDialog);
+    ~Form() override;
+
+    int GetWidth() override;
+    int GetRealWidth() override;
+    int GetHeight() override;
+    int GetRealHeight() override;
+    int64_t GetPosition() override;
+    void SetBackColor(int64_t color) override;
+    void Show() override;
+    void ShowMapped() override;
+    void Hide() override;
+    void SetFocus() override;
+    void Paint() override;
+    void SetMarkA(bool value) override;
+    void Create() override;
+    void NativeMove() override;
+    void NativeResize() override;
+    void NativeRaise() override;
+    void NativeLower() override;
+    void NativeAddChild(GUIElement* element) override;
+    void NativeBackground() override;
+    void NativeFontChanged() override;
+
+    virtual void Spare1();
+    virtual void Spare2();
+    virtual std::string GetTitle();
+    virtual void SetTitle(const std::string& title);
+    virtual std::string GetCaption();
+    virtual void SetCaption(const std::string& caption);
+    virtual void OnWindowCreated();
+    virtual void Spare3();
+    virtual void SetStyleFlag2(bool value);
+    virtual void SetStyleFlag3(bool value);
+    virtual void SetStyleFlag4(bool value);
+    virtual void DestroyWindow();
+    virtual void OnMsgBoxResult(int code, int result);
+    virtual bool IsDialog();
+    virtual void SetIconPixmap(Pixmap pixmap);
+    virtual void FitClientSize(int w, int h);
+    virtual void SetClientSize(int w, int h, bool move);
+    virtual void SetStyleFlag5(bool value);
+    virtual void SetStyleFlag1(bool value);
+    virtual void SetModalChild(Form* form);
+    virtual void SetGeometry(int newX, int newY, int w, int h);
+    virtual void SetScreen(Screen* value);
+    virtual Screen* GetScreen();
+    virtual void CenterOnScreen();
+    virtual void MakeVisible();
+    virtual void OpenVisible();
+    virtual Window GetWindow();
+    virtual void SetMarkBOn();
+    virtual void SetMarkBOff();
+
+    Form* GetModalChild() const { return modalChild; }
+    Atom GetDeleteWindowAtom() const { return wmDeleteWindow; }
+    bool GetStyleFlag(int number) const;
+
+protected:
+    Display* GetDisplay() const;
+
+    Form* modalChild = nullptr;
+    Atom wmDeleteWindow = 0;
+    Pixmap iconPixmap = 0;
+    Screen* screen = nullptr;
+    Window window = 0;
+    bool styleFlag1 = true;
+    bool styleFlag2 = true;
+    bool styleFlag3 = true;
+    bool styleFlag4 = true;
+    bool isDialog = false;
+    bool styleFlag5 = false;
+
+private:
+    void CreateWindow();
+    void SetHints(Display* display);
+    void SendWMHints(Display* display);
+};

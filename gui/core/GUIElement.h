@@ -1,0 +1,203 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/XlibHeaders.h"
+#include "gui/graphics/Font.h"
+#include "util/DateTime.h"
+
+class GUIElement;
+
+// User hooks: plain functions that the game sets to react to events. Each receives the
+// element first.
+using LoadHook = void (*)(GUIElement* element, uint64_t tag);
+using MouseHook = void (*)(GUIElement* element, uint64_t tag, int64_t point);
+using KeyHook = void (*)(GUIElement* element, KeySym key);
+using KeyCharHook = bool (*)(GUIElement* element, int character);
+using NotifyHook = void (*)(GUIElement* element);
+using ClosingHook = bool (*)(GUIElement* element);
+using MouseMoveHook = void (*)(GUIElement* element, int x, int y);
+using ExtraHook = void (*)(GUIElement* element, int64_t value);
+
+// The root of every window, control and timer. Controls are not X windows: they are drawn
+// into the window of their form, and the event loop calls the On... handlers below, each of
+// which runs the matching hook. Geometry setters store first and reach the X server only
+// once the element is created.
+class GUIElement {
+public:
+    explicit GUIElement(intptr_t ownerHandle);
+    virtual ~GUIElement();
+
+    GUIElement(const GUIElement&) = delete;
+    GUIElement& operator=(const GUIElement&) = delete;
+
+    // Geometry and appearance
+    virtual int GetWidth();
+    virtual int GetRealWidth();
+    virtual int GetHeight();
+    virtual int GetRealHeight();
+    virtual int64_t GetPosition();
+    virtual int64_t GetSize();
+    virtual int64_t GetRealSize();
+    virtual void SetSize(int w, int h);
+    virtual void Move(int newX, int newY);
+    virtual void SetPosition(int newX, int newY);
+    virtual void MoveTo(int64_t point);
+    virtual void SetBackColor(int64_t color);
+    virtual int64_t GetBackColor();
+    virtual void Show();
+    virtual void ShowMapped();
+    virtual void Hide();
+
+    // State
+    virtual bool IsVisible();
+    virtual bool IsCreated();
+    virtual void Refresh();
+    virtual void SetEnabled(bool value);
+    virtual bool IsEnabled();
+    virtual void AddChild(GUIElement* element);
+    virtual void BringToFront();
+    virtual void Raise();
+    virtual void SendToBack();
+
+    // Texts and font
+    virtual void SetName(const std::string& value);
+    virtual std::string GetName();
+    virtual void SetFont(const Font& value);
+    virtual Font& GetFont();
+    virtual bool IsTabStop();
+    virtual bool IsAutoRedraw();
+    virtual bool IsChild();
+    virtual bool HitTest(int64_t point);
+    virtual void SetText(const std::string& value);
+    virtual std::string GetText();
+    virtual std::string GetCurrentText();
+
+    // Event handlers
+    virtual void OnClick(int64_t point);
+    virtual void OnMouseDown(int64_t point);
+    virtual void OnDoubleClick(int64_t point);
+    virtual void OnOtherButtonUp(int64_t point);
+    virtual void OnOtherButtonDown(int64_t point);
+    virtual void OnMouseExtra(int64_t point);
+    virtual void OnKeyUp(KeySym key);
+    virtual void OnKeyDown(KeySym key);
+    virtual bool OnKeyChar(int character);
+    virtual void OnMouseMove(int mouseX, int mouseY);
+    virtual void OnExtra1(int64_t value);
+    virtual void OnExtra2(int64_t value);
+    virtual void SetFocus();
+    virtual void OnMove();
+    virtual void OnResize();
+    virtual void Paint();
+    virtual bool OnClosing();
+    virtual void OnClosed();
+    virtual void OnFocusIn();
+    virtual void OnFocusOut();
+    virtual void OnMouseEnter();
+    virtual void OnMouseLeave();
+    virtual void Load(uint64_t value);
+    virtual void UpdateBackground();
+    virtual bool HasMarkA();
+    virtual bool HasMarkB();
+    virtual void SetMarkA(bool value);
+    virtual void SetMarkB(bool value);
+    virtual void Update();
+    virtual uint64_t& GetTagRef();
+    virtual void Create() = 0;
+
+    // Native hooks, filled in by Form with X window calls
+    virtual void NativeMove();
+    virtual void NativeResize();
+    virtual void NativeBackground();
+    virtual void NativeRaise();
+    virtual void NativeLower();
+    virtual void NativeAddChild(GUIElement* element);
+    virtual void NativeFontChanged();
+
+    std::string GetKind() const { return kind; }
+    uint32_t GetId() const { return id; }
+    GUIElement* GetParent() const { return parent; }
+    intptr_t GetOwnerHandle() const { return ownerHandle; }
+    bool IsClosed() const { return closed; }
+    bool HasFocus() const { return hasFocus; }
+    uint64_t GetTag() const { return tag; }
+    void AssignId();
+
+    void SetOnLoad(LoadHook hook) { onLoad = hook; }
+    void SetOnClick(MouseHook hook) { onClick = hook; }
+    void SetOnMouseDown(MouseHook hook) { onMouseDown = hook; }
+    void SetOnDoubleClick(MouseHook hook) { onDoubleClick = hook; }
+    void SetOnOtherButtonUp(MouseHook hook) { onOtherButtonUp = hook; }
+    void SetOnOtherButtonDown(MouseHook hook) { onOtherButtonDown = hook; }
+    void SetOnMouseExtra(MouseHook hook) { onMouseExtra = hook; }
+    void SetOnKeyUp(KeyHook hook) { onKeyUp = hook; }
+    void SetOnKeyDown(KeyHook hook) { onKeyDown = hook; }
+    void SetOnKeyChar(KeyCharHook hook) { onKeyChar = hook; }
+    void SetOnMove(NotifyHook hook) { onMove = hook; }
+    void SetOnResize(NotifyHook hook) { onResize = hook; }
+    void SetOnClosing(ClosingHook hook) { onClosing = hook; }
+    void SetOnClosed(NotifyHook hook) { onClosed = hook; }
+    void SetOnFocusIn(NotifyHook hook) { onFocusIn = hook; }
+    void SetOnFocusOut(NotifyHook hook) { onFocusOut = hook; }
+    void SetOnMouseEnter(NotifyHook hook) { onMouseEnter = hook; }
+    void SetOnMouseLeave(NotifyHook hook) { onMouseLeave = hook; }
+    void SetOnChange(NotifyHook hook) { onChange = hook; }
+    void SetOnMouseMove(MouseMoveHook hook) { onMouseMove = hook; }
+    void SetOnExtra1(ExtraHook hook) { onExtra1 = hook; }
+    void SetOnExtra2(ExtraHook hook) { onExtra2 = hook; }
+
+protected:
+    // Draws the next id for an element that has none, leaving the tag as it is.
+    void AssignIdKeepingTag();
+
+    std::string kind;
+    bool isChild = false;
+    bool tabStop = true;
+    bool autoRedraw = false;
+    bool visible = false;
+    bool closed = false;
+    bool markA = false;
+    bool markB = false;
+    uint64_t tag = 0;
+    intptr_t ownerHandle;
+    Font font;
+    int width = 100;
+    int height = 50;
+    int x = 100;
+    int y = 100;
+    bool created = false;
+    int64_t backColor = -1;
+    bool enabled = true;
+    uint32_t id = 0;
+    std::string name;
+    std::string text;
+    std::string savedText;
+    GUIElement* parent = nullptr;
+    LoadHook onLoad = nullptr;
+    bool loaded = false;
+    MouseHook onClick = nullptr;
+    MouseHook onMouseDown = nullptr;
+    MouseHook onDoubleClick = nullptr;
+    MouseHook onOtherButtonUp = nullptr;
+    MouseHook onOtherButtonDown = nullptr;
+    MouseHook onMouseExtra = nullptr;
+    KeyHook onKeyUp = nullptr;
+    KeyHook onKeyDown = nullptr;
+    KeyCharHook onKeyChar = nullptr;
+    NotifyHook onMove = nullptr;
+    NotifyHook onResize = nullptr;
+    ClosingHook onClosing = nullptr;
+    NotifyHook onClosed = nullptr;
+    NotifyHook onFocusIn = nullptr;
+    NotifyHook onFocusOut = nullptr;
+    NotifyHook onMouseEnter = nullptr;
+    NotifyHook onMouseLeave = nullptr;
+    NotifyHook onChange = nullptr;
+    MouseMoveHook onMouseMove = nullptr;
+    ExtraHook onExtra1 = nullptr;
+    ExtraHook onExtra2 = nullptr;
+    bool hasFocus = false;
+    DateTime lastClickTime;
+};

@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "app/EventLoop.h"
+#include "support/DisplayTest.h"
+#include "support/TestElements.h"
+
+namespace {
+
+using Journal = std::vector<std::string>;
+
+// A shown form with controls, fed with events built by hand through the one dispatch
+// function the loop uses.
+class EventLoopTest : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        form = std::make_unique<RecordingForm>(&log);
+        form->SetScreen(screen.get());
+        form->SetSize(300, 200);
+        form->Show();
+        ASSERT_TRUE(form->IsCreated());
+        XSync(screen->GetDisplay(), False);
+    }
+    void TearDown() override {
+        controls.clear();
+        form.reset();
+        DisplayTest::TearDown();
+    }
+
+    RecordingControl* AddControl(int x, int y, int w = 50, int h = 20) {
+        controls.push_back(
+            std::make_unique<RecordingControl>(form.get(), "c", x, y, w, h, &log));
+        controls.back()->Show();
+        // Clicks right after construction would count as double clicks.
+        DateTime longAgo = DateTime::Now();
+        longAgo.AddSeconds(-10);
+        controls.back()->SetLastClickTime(longAgo);
+        return controls.back().get();
+    }
+
+    void Button(int type, unsigned int button, int x, int y) {
+        XEvent event{};
+        event.type = type;
+        event.xbutton.window = form->GetWindow();
+        event.xbutton.display = screen->GetDisplay();
+        event.xbutton.button = button;
+        event.xbutton.x = x;
+        event.xbutton.y = y;
+        DispatchEvent(form.get(), event);
+    }
+    void Click(int x, int y, unsigned int button = Button1) {
+        Button(ButtonPress, button, x, y);
+        Button(ButtonRelease, button, x, y);
+    }
+    void Key(int type, KeySym key) {
+        XEvent event{};
+        event.type = type;
+        event.xkey.window = form->GetWindow();
+        event.xkey.display = screen->GetDisplay();
+        event.xkey.keycode = XKeysymToKeycode(screen->GetDisplay(), key);
+        DispatchEvent(form.get(), event);
+    }
+    void Configure(int x, int y, int w, int h) {
+        XEvent event{};
+        event.type = ConfigureNotify;
+        event.xconfigure.event = form->GetWindow();
+        event.xconfigure.window = form->GetWindow();
+        event.xconfigure.x = x;
+        event.xconfigure.y = y;
+        event.xconfigure.width = w;
+        event.xconfigure.height = h;
+        DispatchEvent(form.get(), event);
+    }
+    std::string Id(GUIElement* element) { return std::to_string(element->GetId()); }
+
+    Journal log;
+    std::unique_ptr<RecordingForm> form;
+    std::vector<std::unique_ptr<RecordingControl>> controls;
+};
+
+bool QuitOnClose(GUIElement*) {
+    Application::quitRequested = true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(EventLoopTest, ClickOnAControlFocusesItThenReachesTheForm) {
+    RecordingControl* button = AddControl(10, 10);
+    Click(20, 15);
+    const std::string c = "c" + Id(button);
+    EXPECT_EQ(log, (Journal{c + " FocusIn", c + " MouseDown 20,15", "form MouseDown",
+                            c + " Click 20,15", "form Click"}));
+    EXPECT_EQ(Application::focusedElement, button);
+
+    log.clear();
+    Click(20, 15);
+    EXPECT_EQ(log, (Journal{c + " MouseDown 20,15", "form MouseDown", c + " Click 20,15",
+                            c + " DoubleClick", "form Click"}))
+        << "a second click within the second is a double click, and does not focus again";
+}
+
+TEST_F(EventLoopTest, ClickOnTheBackgroundTakesTheFocusAway) {
+    RecordingControl* button = AddControl(10, 10);
+    Click(20, 15);
+    log.clear();
+    Click(200, 150);
+    EXPECT_EQ(log, (Journal{"c" + Id(button) + " FocusOut", "form MouseDown", "form Click"}));
+    EXPECT_EQ(Application::focusedElement, nullptr);
+}
+
+TEST_F(EventLoopTest, ReleaseOutsideTheFocusedControlTakesTheFocusAway) {
+    RecordingControl* button = AddControl(10, 10);
+    Button(ButtonPress, Button1, 20, 15);
+    log.clear();
+    Button(ButtonRelease, Button1, 200, 150);
+    EXPECT_EQ(log, (Journal{"c" + Id(button) + " FocusOut", "form Click"}));
+    EXPECT_EQ(Application::focusedElement, nullptr);
+}
+
+TEST_F(EventLoopTest, TabWalksTabStopsByIdAndWraps) {
+    RecordingControl* first = AddControl(0, 0);
+    RecordingControl* second = AddControl(0, 30);
+    RecordingControl* third = AddControl(0, 60);
+    Key(KeyRelease, XK_Tab);
+    EXPECT_EQ(Application::focusedElement, first) << "no focus: the first tab stop";
+    Key(KeyRelease, XK_Tab);
+    EXPECT_EQ(Application::focusedElement, second);
+    Key(KeyRelease, XK_Tab);
+    EXPECT_EQ(Application::focusedElement, third);
+    log.clear();
+    Key(KeyRelease, XK_Tab);
+    EXPECT_EQ(Application::focusedElement, first) << "from the last back to the first";
+    EXPECT_EQ(log, (Journal{"c" + Id(third) + " FocusOut", "c" + Id(first) + " FocusIn",
+                            "form KeyChar 9", "form KeyUp " + std::to_string(XK_Tab)}));
+}
+
+TEST_F(EventLoopTest, TabDoesNotLeaveAControlThatIsNoTabStop) {
+    RecordingControl* label = AddControl(0, 0);
+    AddControl(0, 30);
+    label->SetTabStop(false);
+    Click(5, 5);
+    log.clear();
+    Key(KeyRelease, XK_Tab);
+    EXPECT_EQ(Application::focusedElement, label);
+    const std::string c = "c" + Id(label);
+    EXPECT_EQ(log, (Journal{c + " KeyChar 9", c + " KeyUp " + std::to_string(XK_Tab),
+                            "form KeyChar 9", "form KeyUp " + std::to_string(XK_Tab)}));
+}
+
+TEST_F(EventLoopTest, KeysPressToKeysymsAndReleaseToCharacters) {
+    RecordingControl* box = AddControl(0, 0);
+    Click(5, 5);
+    log.clear();
+    Key(KeyPress, XK_a);
+    EXPECT_TRUE(Application::IsKeyDown('a'));
+    Key(KeyRelease, XK_a);
+    EXPECT_FALSE(Application::IsKeyDown('a'));
+    const std::string c = "c" + Id(box);
+    const std::string keysym = std::to_string(XK_a);
+    EXPECT_EQ(log, (Journal{c + " KeyDown " + keysym, "form KeyDown " + keysym,
+                            c + " KeyChar 97", c + " KeyUp " + keysym, "form KeyChar 97",
+                            "form KeyUp " + keysym}));
+}
+
+TEST_F(EventLoopTest, DisabledFormHearsOnlyMousePressAndRelease) {
+    AddControl(10, 10);
+    form->SetEnabled(false);
+    Click(20, 15);
+    Key(KeyPress, XK_a);
+    Key(KeyRelease, XK_a);
+    EXPECT_EQ(log, (Journal{"form MouseDown", "form Click"}));
+    EXPECT_EQ(Application::focusedElement, nullptr);
+    EXPECT_FALSE(Application::IsKeyDown('a'));
+}
+
+TEST_F(EventLoopTest, OtherButtonsReachOnlyTheForm) {
+    AddControl(10, 10);
+    Click(20, 15, Button2);
+    Click(20, 15, Button5);
+    EXPECT_EQ(log, (Journal{"form OtherButtonDown", "form OtherButtonUp"}));
+}
+
+TEST_F(EventLoopTest, ConfigureResizesBeforeStoringAndMovesQuietly) {
+    Configure(10, 20, 300, 200);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(form->GetSize(), PackPoint(300, 200));
+    Configure(10, 20, 320, 200);
+    EXPECT_EQ(log, Journal{"form Resize 300x200"}) << "OnResize sees the old size";
+    EXPECT_EQ(form->GetSize(), PackPoint(320, 200));
+}
+
+TEST_F(EventLoopTest, MainFormCloseBoxOnlyAsks) {
+    xtest::SendDeleteWindow(observer, form->GetWindow());
+    xtest::PumpEvents(form.get(), 300);
+    EXPECT_EQ(log, Journal{"form Closing"});
+    EXPECT_TRUE(form->IsCreated());
+}
+
+TEST_F(EventLoopTest, EventsForUnknownWindowsAreDropped) {
+    XEvent event{};
+    event.type = ButtonPress;
+    event.xbutton.window = DefaultRootWindow(observer);
+    event.xbutton.button = Button1;
+    DispatchEvent(form.get(), event);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(EventLoopTest, RealClickAndKeyReachTheControlThroughRun) {
+    RecordingControl* button = AddControl(40, 40, 100, 40);
+    form->SetOnClosing(QuitOnClose);
+    const Window window = form->GetWindow();
+    const char* displayName = getenv("DISPLAY");
+
+    // Another client plays the user: it clicks the control, types a key and closes the
+    // window, which ends the loop through the form's closing hook.
+    std::thread user([window, displayName] {
+        Display* display = XOpenDisplay(displayName);
+        if (display == nullptr) {
+            return;
+        }
+        xtest::WaitForManaged(display, window);
+        xtest::Click(display, window, 60, 55);
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+        xtest::TapKey(display, XK_b);
+        xtest::SendDeleteWindow(display, window);
+        XCloseDisplay(display);
+    });
+    ::Run(form.get());
+    user.join();
+
+    const std::string c = "c" + Id(button);
+    const Journal expected{c + " FocusIn", c + " MouseDown 60,55", "form MouseDown",
+                           c + " Click 60,55", "form Click"};
+    // The window manager may hold the click on a window it has not focused yet and replay it
+    // after the key, so only the click's own sequence is compared.
+    const auto start = std::find(log.begin(), log.end(), c + " FocusIn");
+    ASSERT_LE(start + 5, log.end());
+    EXPECT_EQ(Journal(start, start + 5), expected);
+    EXPECT_NE(std::find(log.begin(), log.end(), c + " KeyChar 98"), log.end());
+    EXPECT_EQ(log.back(), "form Closed") << "the loop ends with the main form's OnClosed";
+    EXPECT_FALSE(form->IsCreated()) << "shut-down destroys the windows";
+}
