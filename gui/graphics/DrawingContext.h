@@ -1,0 +1,82 @@
+#pragma once
+
+#include <string>
+
+#include "app/XlibHeaders.h"
+
+class Form;
+
+// An X graphics context bound to one form's window for one painting pass. Controls paint
+// in immediate mode through the primitives below; each sets its colours, issues one or two
+// requests and flushes, so what a control paints is on screen when the primitive returns.
+//
+// Colours are 0xRRGGBB values handed to the server as pixels (the program requires a 24-bit
+// TrueColor visual). A colour of -1 keeps the context's current foreground. All text is
+// measured and drawn with one program font, the font of the first form.
+class DrawingContext {
+public:
+    // Null draws on the first form.
+    explicit DrawingContext(Form* owner);
+    ~DrawingContext();
+
+    DrawingContext(const DrawingContext&) = delete;
+    DrawingContext& operator=(const DrawingContext&) = delete;
+
+    bool IsValid() const { return gc != nullptr; }
+    GC GetGC() const { return gc; }
+    Form* GetForm() const { return form; }
+    Display* GetDisplay() const;
+    Window GetWindow() const;
+
+    int TextHeight() const;
+    int TextHeight(int ignored) const;
+    int CharWidth() const;
+
+private:
+    GC gc = nullptr;
+    Form* form = nullptr;
+};
+
+// Text alignments of DrawText.
+enum TextAlignment { kAlignLeft = 0, kAlignRight = 1, kAlignCenter = 2 };
+
+// Line styles of DrawLine.
+enum LineStyle { kLineSolid = 0, kLineDashed = 1, kLineDoubleDashed = 2 };
+
+// The font all text is drawn with; null when not even the server's "fixed" font loads.
+XFontStruct* GetProgramFont(Display* display);
+
+// Points and lines
+void DrawPoint(DrawingContext& dc, int x, int y, long color);
+unsigned long GetPixel(DrawingContext& dc, int x, int y);
+void DrawLine(DrawingContext& dc, int x1, int y1, int x2, int y2, int style, int width,
+              long color);
+void DrawLine(DrawingContext& dc, int x1, int y1, int x2, int y2, int width, long color);
+void DrawPolyline(DrawingContext& dc, XPoint* points, int count, int width, long color);
+
+// Shapes
+void FillPolygon(DrawingContext& dc, XPoint* points, int count, int borderWidth,
+                 long borderColor, long fillColor);
+void DrawRect(DrawingContext& dc, int x, int y, int w, int h, int lineWidth, long color);
+void FillRect(DrawingContext& dc, int x, int y, int w, int h, int borderWidth, long borderColor,
+              long fillColor);
+void DrawEllipse(DrawingContext& dc, int x, int y, int w, int h, int width, long color);
+void FillEllipse(DrawingContext& dc, int x, int y, int w, int h, int borderWidth,
+                 long borderColor, long fillColor);
+
+// Text
+void DrawText(DrawingContext& dc, int x, int y, int w, int h, const std::string& text,
+              long foreground, long background, int alignment);
+
+// Images (an X image of the screen's format; w or h 0 means the image's own)
+void PutImage(DrawingContext& dc, int x, int y, int w, int h, XImage* image);
+void PutImage(DrawingContext& dc, int x, int y, XImage* image);
+void PutImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image, int sourceX,
+                  int sourceY);
+void PutImageKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
+                   unsigned long keyColor);
+void PutImageKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image);
+void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
+                         int sourceX, int sourceY, unsigned long keyColor);
+void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
+                         int sourceX, int sourceY);
