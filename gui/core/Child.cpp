@@ -1,7 +1,35 @@
 #include "gui/core/Child.h"
 
 #include "app/Application.h"
+#include "gui/core/Form.h"
+#include "gui/core/PackedPoint.h"
 
 Child::Child() : GUIElement(0) { isChild = true; }
 
 Child::~Child() { Application::UnregisterElement(this); }
+
+int64_t Child::ParentBackColor() {
+    if (parent != nullptr && parent->GetBackColor() != -1) {
+        return parent->GetBackColor();
+    }
+    Form* form = Application::GetForm(this);
+    if (form != nullptr && form->GetBackColor() != -1) {
+        return form->GetBackColor();
+    }
+    return kDefaultBackColor;
+}
+
+int64_t Child::OwnBackColor() { return backColor != -1 ? backColor : ParentBackColor(); }
+
+void Child::CreateInForm() {
+    if (created) {
+        return;
+    }
+    AssignId();
+    created = true;
+    visible = true;
+}
+
+int Child::FormX() { return PointX(Application::GetOffsetInForm(this, x, y)); }
+
+int Child::FormY() { return PointY(Application::GetOffsetInForm(this, x, y)); }

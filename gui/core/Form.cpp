@@ -10,8 +10,6 @@ namespace {
 // The name the window manager shows for the program and uses to group its windows.
 char kProgramFileName[] = "Brisgola.exe";
 
-const int64_t kDefaultBackColor = 0xaaaaaa;
-
 const long kFormEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask |
                             ButtonReleaseMask | EnterWindowMask | LeaveWindowMask |
                             PointerMotionMask | ButtonMotionMask | ExposureMask |

@@ -9,6 +9,9 @@
 
 class GUIElement;
 
+// The background of forms and controls that have no colour of their own.
+inline constexpr int64_t kDefaultBackColor = 0xaaaaaa;
+
 // User hooks: plain functions that the game sets to react to events. Each receives the
 // element first.
 using LoadHook = void (*)(GUIElement* element, uint64_t tag);

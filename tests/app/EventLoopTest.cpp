@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <chrono>
 #include <thread>
 
 #include "app/EventLoop.h"
@@ -223,6 +224,9 @@ TEST_F(EventLoopTest, RealClickAndKeyReachTheControlThroughRun) {
         xtest::WaitForManaged(display, window);
         xtest::Click(display, window, 60, 55);
         XSetInputFocus(display, window, RevertToParent, CurrentTime);
+        // The window manager replays a click on a window it is focusing; give that replay
+        // time to reach the loop before the key, as a person's typing would.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
         xtest::TapKey(display, XK_b);
         xtest::SendDeleteWindow(display, window);
         XCloseDisplay(display);

@@ -1,0 +1,222 @@
+#include "gui/controls/ButtonCustom.h"
+
+#include "app/Application.h"
+#include "app/Screen.h"
+#include "gui/core/Form.h"
+#include "gui/graphics/DrawingContext.h"
+
+namespace {
+
+const long kDisabledTextColor = 0x9b9b9b;
+const long kLight = 0xffffff;
+const long kDark = 0x000000;
+const int kCarriageReturn = 13;
+
+} // namespace
+
+ButtonCustom::ButtonCustom(GUIElement* parentElement, const std::string& caption) {
+    parent = parentElement;
+    kind = "ButtonCustom";
+    text = caption;
+    width = 80;
+    height = 30;
+    tabStop = true;
+    autoRedraw = true;
+}
+
+void ButtonCustom::SetSize(int w, int h) {
+    if (!created) {
+        width = w;
+        height = h;
+        return;
+    }
+    Hide();
+    width = w;
+    height = h;
+    Show();
+}
+
+void ButtonCustom::Move(int newX, int newY) {
+    if (!created) {
+        x = newX;
+        y = newY;
+        return;
+    }
+    Hide();
+    x = newX;
+    y = newY;
+    Show();
+}
+
+void ButtonCustom::Show() {
+    GUIElement::Show();
+    Paint();
+}
+
+void ButtonCustom::ShowMapped() { Show(); }
+
+void ButtonCustom::Hide() {
+    if (!created) {
+        return;
+    }
+    DrawingContext dc(Application::GetForm(this));
+    // One more than the size, because FillRect leaves its last row and column alone: the
+    // dark bevel edges must go too.
+    FillRect(dc, FormX(), FormY(), width + 1, height + 1, 0, -1, ParentBackColor());
+    GUIElement::Hide();
+    created = false;
+}
+
+void ButtonCustom::SetText(const std::string& value) {
+    text = value;
+    if (created) {
+        Paint();
+    }
+}
+
+void ButtonCustom::SetTextColor(long color) { textColor = color; }
+
+void ButtonCustom::SetButtonEnabled(int value) {
+    enabled = value != 0;
+    if (created) {
+        Paint();
+    }
+}
+
+void ButtonCustom::SetContentHidden(bool value) {
+    contentHidden = value;
+    if (created) {
+        Paint();
+    }
+}
+
+void ButtonCustom::SetIcon(XImage* image) {
+    icon = image;
+    if (created) {
+        Paint();
+    }
+}
+
+void ButtonCustom::SetDisabledIcon(XImage* image) {
+    disabledIcon = image;
+    if (created) {
+        Paint();
+    }
+}
+
+void ButtonCustom::Create() { CreateInForm(); }
+
+// The pressed look must be on screen before the command runs, which may take a while (it
+// can open a window or start a sound).
+void ButtonCustom::PaintAndFlush() {
+    Paint();
+    Form* form = Application::GetForm(this);
+    if (form != nullptr && form->GetScreen() != nullptr && form->GetScreen()->GetDisplay()) {
+        XFlush(form->GetScreen()->GetDisplay());
+    }
+}
+
+void ButtonCustom::OnMouseDown(int64_t point) {
+    if (!enabled) {
+        return;
+    }
+    pressed = true;
+    PaintAndFlush();
+    GUIElement::OnMouseDown(point);
+}
+
+void ButtonCustom::OnClick(int64_t point) {
+    if (!enabled) {
+        return;
+    }
+    pressed = false;
+    PaintAndFlush();
+    Execute(this);
+    GUIElement::OnClick(point);
+}
+
+void ButtonCustom::OnKeyDown(KeySym key) {
+    if (!enabled) {
+        return;
+    }
+    GUIElement::OnKeyDown(key);
+    if (hasFocus && key == XK_Return) {
+        pressed = true;
+        PaintAndFlush();
+    }
+}
+
+bool ButtonCustom::OnKeyChar(int character) {
+    if (!enabled) {
+        return false;
+    }
+    if (hasFocus && character == kCarriageReturn) {
+        pressed = false;
+        PaintAndFlush();
+        Execute(this);
+    }
+    return GUIElement::OnKeyChar(character);
+}
+
+void ButtonCustom::OnFocusIn() {
+    GUIElement::OnFocusIn();
+    Paint();
+}
+
+void ButtonCustom::OnFocusOut() {
+    GUIElement::OnFocusOut();
+    // Losing the focus while held releases the button without running its command.
+    pressed = false;
+    Paint();
+}
+
+void ButtonCustom::Paint() {
+    if (Application::suspendPaint || !created) {
+        return;
+    }
+    DrawingContext dc(Application::GetForm(this));
+    const int left = FormX();
+    const int top = FormY();
+    const int right = left + width - 1;
+    const int bottom = top + height - 1;
+    const long face = static_cast<long>(OwnBackColor());
+
+    FillRect(dc, left, top, width, height, 0, -1, face);
+    const long light = pressed ? kDark : kLight;
+    const long dark = pressed ? kLight : kDark;
+    DrawLine(dc, left, top, right, top, 1, light);
+    DrawLine(dc, left, bottom, left, top, 1, light);
+    DrawLine(dc, right, top, right, bottom, 1, dark);
+    DrawLine(dc, left, bottom, right, bottom, 1, dark);
+
+    if (hasFocus && enabled && !pressed) {
+        DrawLine(dc, left + 4, top + 3, left + width - 5, top + 3, kLineDashed, 1, textColor);
+        DrawLine(dc, left + 4, top + height - 4, left + 4, top + 2, kLineDashed, 1, textColor);
+        DrawLine(dc, left + width - 5, top + 3, left + width - 5, top + height - 3, kLineDashed,
+                 1, textColor);
+        DrawLine(dc, left + 4, top + height - 4, left + width - 5, top + height - 4, kLineDashed,
+                 1, textColor);
+    }
+    if (contentHidden) {
+        return;
+    }
+
+    XImage* picture = (!enabled && disabledIcon != nullptr) ? disabledIcon : icon;
+    const long captionColor = enabled ? textColor : kDisabledTextColor;
+    if (!text.empty()) {
+        if (picture == nullptr) {
+            DrawText(dc, left + 6, top + 4, width - 12, height - 8, text, captionColor, face,
+                     kAlignCenter);
+        } else {
+            // The caption takes the room right of the icon, up to the inner bevel margin.
+            const int textLeft = left + picture->width + 10;
+            DrawText(dc, textLeft, top + 4, left + width - 6 - textLeft, height - 8, text,
+                     captionColor, face, kAlignLeft);
+        }
+    }
+    if (picture != nullptr) {
+        const int pictureTop = top + (height - picture->height) / 2;
+        const int pictureLeft = text.empty() ? left + (width - picture->width) / 2 : left + 8;
+        PutImage(dc, pictureLeft, pictureTop, picture);
+    }
+}
