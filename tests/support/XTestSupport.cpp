@@ -77,6 +77,21 @@ bool WaitForViewable(Display* display, Window window, int timeoutMs) {
         timeoutMs);
 }
 
+namespace {
+int IgnoreError(Display*, XErrorEvent*) { return 0; }
+} // namespace
+
+bool IsOnScreen(Display* display, Window window) {
+    XSync(display, False);
+    auto* previous = XSetErrorHandler(IgnoreError);
+    XWindowAttributes attributes;
+    const bool viewable = XGetWindowAttributes(display, window, &attributes) != 0 &&
+                          attributes.map_state == IsViewable;
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    return viewable;
+}
+
 bool WaitForManaged(Display* display, Window window, int timeoutMs) {
     if (!WaitForViewable(display, window, timeoutMs)) {
         return false;

@@ -22,6 +22,8 @@ std::vector<long> ReadLongProperty(Display* display, Window window, const char* 
 
 // Waits (bounded) until the window is viewable, i.e. the window manager has mapped it.
 bool WaitForViewable(Display* display, Window window, int timeoutMs = 5000);
+// Whether the window exists and is viewable; a window that is gone is no error.
+bool IsOnScreen(Display* display, Window window);
 // Waits (bounded) until the window manager has framed and placed the window, so that input
 // sent to its coordinates lands in it.
 bool WaitForManaged(Display* display, Window window, int timeoutMs = 5000);

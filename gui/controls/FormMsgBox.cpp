@@ -1,0 +1,176 @@
+#include "gui/controls/FormMsgBox.h"
+
+#include "app/Application.h"
+#include "gui/controls/ButtonCustom.h"
+#include "gui/controls/CellControl.h"
+#include "gui/core/PackedPoint.h"
+
+namespace {
+
+const int kBoxWidth = 250;
+const int kBoxHeight = 150;
+const int64_t kBoxColor = 0xaaaaaa;
+const int64_t kLabelColor = 0xb7b7b7;
+const int kButtonWidth = 110;
+const int kButtonHeight = 28;
+
+FormMsgBox* BoxOf(GUIElement* element) {
+    return dynamic_cast<FormMsgBox*>(Application::FindParentForm(element));
+}
+
+void RunLoad(GUIElement* element, uint64_t) { static_cast<FormMsgBox*>(element)->OnLoad(); }
+bool RunCanClose(GUIElement* element) { return static_cast<FormMsgBox*>(element)->CanClose(); }
+void RunNotifyOwner(GUIElement* element) { static_cast<FormMsgBox*>(element)->NotifyOwner(); }
+// The box gives typed characters no meaning; only its buttons answer.
+bool AcceptKey(GUIElement*, int) { return true; }
+
+void ButtonCommand(GUIElement* button) {
+    if (FormMsgBox* box = BoxOf(button)) {
+        box->OnButton(button);
+    }
+}
+
+void Open(int code, bool yesNo, Form* owner, const std::string& message,
+          const std::string& title) {
+    if (owner == nullptr) {
+        owner = Application::forms.empty() ? nullptr
+                                           : static_cast<Form*>(Application::forms.front());
+    }
+    Application::currentMsgBox.reset();
+    if (owner == nullptr) {
+        return;
+    }
+    Application::currentMsgBox = std::make_unique<FormMsgBox>(owner->GetScreen(), code, yesNo,
+                                                              owner, title, message);
+}
+
+} // namespace
+
+FormMsgBox::FormMsgBox(Screen* screen, int code, bool yesNo, Form* owner,
+                       const std::string& title, const std::string& message)
+    : Form(0), owner(owner), message(message), yesNo(yesNo), code(code) {
+    if (screen != nullptr) {
+        SetScreen(screen);
+    }
+    parent = owner;
+    owner->SetEnabled(false);
+    owner->SetMarkA(true);
+    owner->SetModalChild(this);
+    isDialog = true;
+
+    SetSize(kBoxWidth, kBoxHeight);
+    const int64_t ownerPosition = owner->GetPosition();
+    const int64_t ownerSize = owner->GetSize();
+    SetPosition(PointX(ownerPosition) + (PointX(ownerSize) - kBoxWidth) / 2,
+                PointY(ownerPosition) + (PointY(ownerSize) - kBoxHeight) / 2);
+    SetTitle(title);
+    SetStyleFlag3(false);
+    SetStyleFlag2(false);
+
+    SetOnLoad(RunLoad);
+    SetOnClosing(RunCanClose);
+    SetOnClosed(RunNotifyOwner);
+    SetOnKeyChar(AcceptKey);
+
+    SetBackColor(kBoxColor);
+    Create();
+}
+
+FormMsgBox::~FormMsgBox() {
+    DestroyWindow();
+    buttonYes.reset();
+    buttonNo.reset();
+    label.reset();
+    // A box replaced while open leaves its owner disabled, but never pointing at freed memory.
+    if (owner != nullptr && owner->GetModalChild() == this) {
+        owner->SetModalChild(nullptr);
+    }
+}
+
+void FormMsgBox::Paint() { Form::Paint(); }
+
+void FormMsgBox::Update() { Form::Update(); }
+
+void FormMsgBox::Setup(int newCode, bool question, const std::string& title,
+                       const std::string& text) {
+    code = newCode;
+    yesNo = question;
+    SetTitle(title);
+    SetMessage(text);
+}
+
+void FormMsgBox::OnLoad() {
+    const int64_t size = GetSize();
+    const int w = PointX(size);
+    const int h = PointY(size);
+
+    label = std::make_unique<CellControl>(this);
+    label->SetPosition(10, 10);
+    label->SetBorder(true);
+    label->SetBackColor(kLabelColor);
+    label->SetTextColor(0);
+    label->SetText(message);
+    label->SetSize(w - 20, h - 60);
+    label->Create();
+
+    buttonYes = std::make_unique<ButtonCustom>(this, yesNo ? "YES" : "OK");
+    buttonYes->SetSize(kButtonWidth, kButtonHeight);
+    buttonYes->SetPosition(w - 120, h - 40);
+    buttonYes->SetCommand(ButtonCommand);
+    buttonYes->Create();
+
+    buttonNo = std::make_unique<ButtonCustom>(this, "NO");
+    buttonNo->SetSize(kButtonWidth, kButtonHeight);
+    buttonNo->SetPosition(10, h - 40);
+    buttonNo->SetCommand(ButtonCommand);
+    buttonNo->Create();
+    if (!yesNo) {
+        buttonNo->Hide();
+    }
+}
+
+bool FormMsgBox::CanClose() {
+    owner->SetModalChild(nullptr);
+    owner->SetEnabled(true);
+    owner->SetMarkA(false);
+    return true;
+}
+
+void FormMsgBox::NotifyOwner() { owner->OnMsgBoxResult(code, result); }
+
+void FormMsgBox::OnButton(GUIElement* button) {
+    if (!CanClose()) {
+        return;
+    }
+    if (buttonYes != nullptr && button->GetId() == buttonYes->GetId()) {
+        result = yesNo ? kMsgBoxYes : kMsgBoxOk;
+    } else if (buttonNo != nullptr && button->GetId() == buttonNo->GetId()) {
+        result = kMsgBoxNo;
+    }
+    DestroyWindow();
+    OnClosed();
+}
+
+void FormMsgBox::SetMessage(const std::string& text) {
+    message = text;
+    if (window != 0 && label != nullptr) {
+        label->SetText(message);
+    }
+}
+
+void ShowMsgBox(Form* owner, const std::string& message, const std::string& title) {
+    Open(0, false, owner, message, title);
+}
+
+void ShowMsgBox(const std::string& message, const std::string& title) {
+    Open(0, false, nullptr, message, title);
+}
+
+void ShowMsgBoxYesNo(int code, Form* owner, const std::string& message,
+                     const std::string& title) {
+    Open(code, true, owner, message, title);
+}
+
+void ShowMsgBoxYesNo(int code, const std::string& message, const std::string& title) {
+    Open(code, true, nullptr, message, title);
+}
