@@ -1,0 +1,135 @@
+#include "gui/controls/PanelChildren.h"
+
+#include "app/Application.h"
+#include "gui/core/Form.h"
+#include "gui/graphics/DrawingContext.h"
+
+namespace {
+
+const long kBlack = 0x000000;
+const long kWhite = 0xffffff;
+const int kCaptionHeight = 10;
+
+} // namespace
+
+PanelChildren::PanelChildren(GUIElement* parentElement) {
+    parent = parentElement;
+    kind = "panel";
+    tabStop = false;
+    autoRedraw = true;
+}
+
+std::vector<GUIElement*> PanelChildren::Children() {
+    std::vector<GUIElement*> direct;
+    for (GUIElement* element : Application::CollectChildren(id)) {
+        if (element->GetParent() == this) {
+            direct.push_back(element);
+        }
+    }
+    return direct;
+}
+
+void PanelChildren::SetBorder(bool value) {
+    border = value;
+    flatBorder = false;
+}
+
+void PanelChildren::SetFlatBorder(bool value) {
+    flatBorder = value;
+    border = true;
+}
+
+void PanelChildren::SetSunken(bool value) {
+    sunken = value;
+    border = true;
+}
+
+void PanelChildren::Create() { CreateInForm(); }
+
+void PanelChildren::Show() {
+    if (!created) {
+        Create();
+    }
+    Paint();
+    for (GUIElement* child : Children()) {
+        child->Show();
+    }
+    GUIElement::Show();
+}
+
+void PanelChildren::ShowMapped() { Show(); }
+
+void PanelChildren::Hide() {
+    for (GUIElement* child : Children()) {
+        child->Hide();
+    }
+    DrawingContext dc(Application::GetForm(this));
+    FillRect(dc, FormX(), FormY(), width + 1, height + 1, 0, -1, ParentBackColor());
+    visible = false;
+    created = false;
+}
+
+void PanelChildren::SetSize(int w, int h) {
+    if (!created) {
+        width = w;
+        height = h;
+        return;
+    }
+    Hide();
+    width = w;
+    height = h;
+    Show();
+}
+
+void PanelChildren::Move(int newX, int newY) {
+    if (!created) {
+        x = newX;
+        y = newY;
+        return;
+    }
+    Hide();
+    x = newX;
+    y = newY;
+    Show();
+}
+
+void PanelChildren::Paint() {
+    if (Application::suspendPaint || !created) {
+        return;
+    }
+    DrawingContext dc(Application::GetForm(this));
+    // Drawn at its offset in the form, so a panel inside a panel lands where its children
+    // (which convert through every ancestor) expect it.
+    const int left = FormX();
+    const int top = FormY();
+    const long background = backColor != -1 ? static_cast<long>(backColor) : kDefaultBackColor;
+    FillRect(dc, left, top, width, height, 0, -1, background);
+
+    if (border) {
+        if (flatBorder) {
+            DrawRect(dc, left, top, width, height, 1, kBlack);
+        } else {
+            const int right = left + width - 1;
+            const int bottom = top + height - 1;
+            const long shade = sunken ? kBlack : kWhite;
+            const long light = sunken ? kWhite : kBlack;
+            DrawLine(dc, left, top, right, top, 1, shade);
+            DrawLine(dc, left, bottom, left, top, 1, shade);
+            DrawLine(dc, right, top, right, bottom, 1, light);
+            DrawLine(dc, left, bottom, right, bottom, 1, light);
+        }
+    }
+    if (!text.empty()) {
+        DrawText(dc, left + 4, top + 2, width - 8, kCaptionHeight, text,
+                 captionColor != -1 ? static_cast<long>(captionColor) : kBlack, background,
+                 kAlignLeft);
+    }
+    for (GUIElement* child : Children()) {
+        if (child->IsAutoRedraw() && child->IsCreated()) {
+            if (childBackColor != -1 && child->GetBackColor() != childBackColor) {
+                child->SetBackColor(childBackColor);
+            }
+            child->Paint();
+        }
+    }
+}

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include "gui/controls/CellControl.h"
+#include "gui/controls/PanelChildren.h"
+#include "support/FormFixture.h"
+
+namespace {
+
+class PanelTest : public FormFixture {
+protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        panel = std::make_unique<PanelChildren>(form.get());
+        panel->Move(20, 20);
+        panel->SetSize(100, 80);
+        panel->SetBackColor(0x0000ff);
+        label = std::make_unique<CellControl>(panel.get());
+        label->Move(10, 10);
+        label->SetSize(40, 20);
+        label->SetBackColor(0x00ff00);
+    }
+    void TearDown() override {
+        label.reset();
+        panel.reset();
+        FormFixture::TearDown();
+    }
+    std::unique_ptr<PanelChildren> panel;
+    std::unique_ptr<CellControl> label;
+};
+
+} // namespace
+
+TEST_F(PanelTest, ShowsItsBackgroundFrameAndChildrenInsideIt) {
+    panel->SetBorder(true);
+    panel->Show();
+    EXPECT_TRUE(label->IsCreated()) << "the panel shows its children";
+    EXPECT_EQ(Pixel(20, 20), 0x000000u) << "sunken: dark top-left";
+    EXPECT_EQ(Pixel(119, 50), 0xffffffu) << "light right edge";
+    EXPECT_EQ(Pixel(25, 25), 0x0000ffu);
+    EXPECT_EQ(Pixel(35, 35), 0x00ff00u) << "the child sits relative to the panel";
+    EXPECT_EQ(Count(21, 21, 98, 10, 0x000000), 0) << "no caption without text";
+}
+
+TEST_F(PanelTest, MovingErasesTheOldPlaceAndRedrawsAtTheNew) {
+    panel->Show();
+    panel->Move(200, 100);
+    EXPECT_EQ(Count(20, 20, 101, 81, 0x000000), 101 * 81);
+    EXPECT_EQ(Pixel(205, 105), 0x0000ffu);
+    EXPECT_EQ(Pixel(215, 115), 0x00ff00u);
+}
+
+TEST_F(PanelTest, ChildBackColorIsPushedToEveryChild) {
+    panel->SetChildBackColor(0xff00ff);
+    panel->Show();
+    panel->Paint(); // as an exposure of the form does
+    EXPECT_EQ(label->GetBackColor(), 0xff00ff);
+    EXPECT_EQ(Pixel(35, 35), 0xff00ffu);
+}
+
+TEST_F(PanelTest, HideTakesTheChildrenAlong) {
+    panel->Show();
+    panel->Hide();
+    EXPECT_FALSE(label->IsCreated());
+    EXPECT_FALSE(panel->IsCreated());
+    EXPECT_EQ(Count(20, 20, 101, 81, 0x000000), 101 * 81);
+}
+
+TEST_F(PanelTest, FlatBorderAndCaption) {
+    panel->SetFlatBorder(true);
+    panel->SetText("Cap");
+    panel->SetCaptionColor(0xffffff);
+    panel->Show();
+    EXPECT_EQ(Pixel(119, 99), 0x000000u);
+    EXPECT_EQ(Pixel(20, 60), 0x000000u);
+    EXPECT_GT(Count(24, 22, 90, 10, 0xffffff), 3);
+}
