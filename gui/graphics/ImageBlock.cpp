@@ -1,0 +1,268 @@
+#include "gui/graphics/ImageBlock.h"
+
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "app/Application.h"
+#include "app/Log.h"
+#include "app/Screen.h"
+#include "gui/core/Form.h"
+
+PixelLayout pixelLayout;
+
+namespace {
+
+// A colour whose three channel bytes differ from each other and from 0, so that each one can
+// be found again in the pixel the server answers.
+const unsigned long kProbeColor = 0xCF3B76;
+const unsigned char kProbeRed = 0xCF;
+const unsigned char kProbeGreen = 0x3B;
+const unsigned char kProbeBlue = 0x76;
+// No pixel is wider than this many bytes.
+const int kMaxPixelBytes = 8;
+
+// The values every 24-bit TrueColor server has been seen to answer.
+const int kExpectedPad = 32;
+const int kExpectedUnit = 32;
+const int kExpectedDepth = 24;
+const int kExpectedBitsPerPixel = 32;
+
+void WarnIfDifferent(const char* message, int value, int expected) {
+    if (value != expected) {
+        LogString(message + std::to_string(value));
+    }
+}
+
+// The display and window of the element's form, or false when there is none to draw on.
+bool FindTarget(GUIElement* element, Display*& display, Window& window) {
+    Form* form = Application::FindParentForm(element);
+    if (form == nullptr || form->GetScreen() == nullptr) {
+        return false;
+    }
+    display = form->GetScreen()->GetDisplay();
+    window = form->GetWindow();
+    return display != nullptr && window != 0;
+}
+
+Visual* VisualOf(GUIElement* element, Display* display) {
+    Form* form = Application::FindParentForm(element);
+    Screen* screen = form != nullptr ? form->GetScreen() : nullptr;
+    XVisualInfo* info = screen != nullptr ? screen->GetVisualInfo() : nullptr;
+    return info != nullptr ? info->visual : DefaultVisual(display, DefaultScreen(display));
+}
+
+void RecordLayout(const XImage* image) {
+    pixelLayout.format = image->format;
+    pixelLayout.xOffset = image->xoffset;
+    pixelLayout.bitmapPad = image->bitmap_pad;
+    pixelLayout.bitmapUnit = image->bitmap_unit;
+    pixelLayout.bitsPerPixel = image->bits_per_pixel;
+    pixelLayout.bitmapBitOrder = image->bitmap_bit_order;
+    pixelLayout.byteOrder = image->byte_order;
+    pixelLayout.depth = image->depth;
+
+    WarnIfDifferent("WARNING img->format: ", image->format, ZPixmap);
+    WarnIfDifferent("WARNING img->xoffset: ", image->xoffset, 0);
+    WarnIfDifferent("WARNING img->bitmap_pad: ", image->bitmap_pad, kExpectedPad);
+    WarnIfDifferent("WARNING img->bitmap_unit: ", image->bitmap_unit, kExpectedUnit);
+    WarnIfDifferent("WARNING img->depth: ", image->depth, kExpectedDepth);
+    WarnIfDifferent("WARNING img->bits_per_pixel: ", image->bits_per_pixel, kExpectedBitsPerPixel);
+    WarnIfDifferent("WARNING img->bitmap_bit_order: ", image->bitmap_bit_order, LSBFirst);
+    WarnIfDifferent("WARNING img->byte_order: ", image->byte_order, LSBFirst);
+}
+
+void FindChannels(const XImage* image) {
+    bool red = false;
+    bool green = false;
+    bool blue = false;
+    const int pixelBytes = image->bits_per_pixel / 8;
+    for (int i = 0; i < kMaxPixelBytes && i < pixelBytes; ++i) {
+        const unsigned char byte = static_cast<unsigned char>(image->data[i]);
+        if (byte == kProbeRed) {
+            pixelLayout.ixRosso = i;
+            red = true;
+        } else if (byte == kProbeGreen) {
+            pixelLayout.ixVerde = i;
+            green = true;
+        } else if (byte == kProbeBlue) {
+            pixelLayout.ixBlu = i;
+            blue = true;
+        }
+    }
+    // When a channel went missing the indices are guesses, so all three are reported.
+    const bool found = red && green && blue;
+    if (!found || pixelLayout.ixRosso != 2) {
+        LogString("WARNING MyImage::ixRosso: " + std::to_string(pixelLayout.ixRosso));
+    }
+    if (!found || pixelLayout.ixVerde != 1) {
+        LogString("WARNING MyImage::ixVerde: " + std::to_string(pixelLayout.ixVerde));
+    }
+    if (!found || pixelLayout.ixBlu != 0) {
+        LogString("WARNING MyImage::ixBlu: " + std::to_string(pixelLayout.ixBlu));
+    }
+}
+
+} // namespace
+
+size_t BlockSize(int w, int h) {
+    if (w <= 0 || h <= 0) {
+        return 0;
+    }
+    return kPaletteBytes + static_cast<size_t>((w + 1) / 2) * static_cast<size_t>(h);
+}
+
+RgbBuffer BlockToRgb(int w, int h, const unsigned char* block) {
+    if (block == nullptr || w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) {
+        return nullptr;
+    }
+    RgbBuffer rgb(new (std::nothrow) unsigned char[static_cast<size_t>(w) * 3 * h]);
+    if (rgb == nullptr) {
+        return nullptr;
+    }
+    const unsigned char* palette = block;
+    const size_t bytesPerRow = static_cast<size_t>((w + 1) / 2);
+    for (int stored = 0; stored < h; ++stored) {
+        const unsigned char* source = block + kPaletteBytes + stored * bytesPerRow;
+        // Blocks are stored bottom-up.
+        unsigned char* target = rgb.get() + static_cast<size_t>(h - 1 - stored) * w * 3;
+        for (int column = 0; column < w; ++column) {
+            const unsigned char byte = source[column / 2];
+            const int index = column % 2 == 0 ? byte >> 4 : byte & 0x0F;
+            const unsigned char* colour = palette + 3 * index;
+            *target++ = colour[0];
+            *target++ = colour[1];
+            *target++ = colour[2];
+        }
+    }
+    return rgb;
+}
+
+// Learns the pixel layout from a 1 x 1 pixmap of the window's depth rather than from the
+// window itself, so the probe leaves no mark on what the user sees.
+void ProbePixelFormat(GUIElement* element) {
+    if (pixelLayout.depth != 0) {
+        return;
+    }
+    Display* display = nullptr;
+    Window window = 0;
+    if (!FindTarget(element, display, window)) {
+        return;
+    }
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes) == 0) {
+        return;
+    }
+    const Pixmap probe =
+        XCreatePixmap(display, window, 1, 1, static_cast<unsigned>(attributes.depth));
+    GC gc = XCreateGC(display, probe, 0, nullptr);
+    if (gc != nullptr) {
+        XSetForeground(display, gc, kProbeColor);
+        XDrawPoint(display, probe, gc, 0, 0);
+        XFreeGC(display, gc);
+    }
+    XImage* image = XGetImage(display, probe, 0, 0, 1, 1, AllPlanes, ZPixmap);
+    XFreePixmap(display, probe);
+    if (gc == nullptr || image == nullptr) {
+        Log("ProbePixelFormat: the server's pixel layout could not be read");
+        if (image != nullptr) {
+            XDestroyImage(image);
+        }
+        return;
+    }
+    RecordLayout(image);
+    FindChannels(image);
+    XDestroyImage(image);
+}
+
+XImage* CreateImageFromRgb(GUIElement* element, const unsigned char* rgb, int w, int h) {
+    if (rgb == nullptr) {
+        return nullptr;
+    }
+    ProbePixelFormat(element);
+    Display* display = nullptr;
+    Window window = 0;
+    const int stride = pixelLayout.bitsPerPixel / 8;
+    if (pixelLayout.depth == 0 || stride <= 0 || w <= 0 || h <= 0 || w > kMaxImageSide ||
+        h > kMaxImageSide || !FindTarget(element, display, window)) {
+        return nullptr;
+    }
+
+    int rowLength = stride * w;
+    const int pad = pixelLayout.bitmapPad / 8;
+    if (pad > 0 && rowLength % pad != 0) {
+        const int padded = (rowLength + pad - 1) / pad * pad;
+        LogString("WARNING img width: " + std::to_string(w) +
+                  " - bytes_per_line_Pad != bytes_per_line: " + std::to_string(padded) + " " +
+                  std::to_string(rowLength));
+        rowLength = padded;
+    }
+    // Xlib frees an image's pixels with free(), so they come from the C allocator.
+    char* data = static_cast<char*>(std::calloc(static_cast<size_t>(rowLength) * h, 1));
+    if (data == nullptr) {
+        LogString("CreateImageFromRgb: no memory for a " + std::to_string(w) + " x " +
+                  std::to_string(h) + " image");
+        return nullptr;
+    }
+    // A channel index beyond the pixel (a layout the probe could not make sense of) is left
+    // out rather than written into the neighbouring pixel.
+    const int red = pixelLayout.ixRosso < stride ? pixelLayout.ixRosso : -1;
+    const int green = pixelLayout.ixVerde < stride ? pixelLayout.ixVerde : -1;
+    const int blue = pixelLayout.ixBlu < stride ? pixelLayout.ixBlu : -1;
+    const unsigned char* source = rgb;
+    for (int row = 0; row < h; ++row) {
+        char* pixel = data + static_cast<size_t>(row) * rowLength;
+        for (int column = 0; column < w; ++column, pixel += stride, source += 3) {
+            if (red >= 0) {
+                pixel[red] = static_cast<char>(source[0]);
+            }
+            if (green >= 0) {
+                pixel[green] = static_cast<char>(source[1]);
+            }
+            if (blue >= 0) {
+                pixel[blue] = static_cast<char>(source[2]);
+            }
+        }
+    }
+    XImage* image =
+        XCreateImage(display, VisualOf(element, display), static_cast<unsigned>(pixelLayout.depth),
+                     pixelLayout.format, pixelLayout.xOffset, data, static_cast<unsigned>(w),
+                     static_cast<unsigned>(h), pad * 8, rowLength);
+    if (image == nullptr) {
+        std::free(data);
+        Log("CreateImageFromRgb: XCreateImage failed");
+    }
+    return image;
+}
+
+void DestroyImage(XImage* image) {
+    if (image == nullptr) {
+        return;
+    }
+    std::free(image->data);
+    image->data = nullptr;
+    XDestroyImage(image);
+}
+
+Pixmap CreatePixmapFromImage(GUIElement* element, XImage* image) {
+    Display* display = nullptr;
+    Window window = 0;
+    if (image == nullptr || image->width <= 0 || image->height <= 0 ||
+        !FindTarget(element, display, window)) {
+        return None;
+    }
+    const unsigned w = static_cast<unsigned>(image->width);
+    const unsigned h = static_cast<unsigned>(image->height);
+    const Pixmap pixmap = XCreatePixmap(display, window, w, h, static_cast<unsigned>(image->depth));
+    XGCValues values{};
+    values.cap_style = 0;
+    values.join_style = 0;
+    GC gc = XCreateGC(display, pixmap, GCCapStyle | GCJoinStyle, &values);
+    if (gc == nullptr) {
+        Log("Errore XCreateGC");
+        return pixmap;
+    }
+    XPutImage(display, pixmap, gc, image, 0, 0, 0, 0, w, h);
+    XFreeGC(display, gc);
+    return pixmap;
+}

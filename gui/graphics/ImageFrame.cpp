@@ -1,0 +1,192 @@
+#include "gui/graphics/ImageFrame.h"
+
+#include "app/Application.h"
+#include "gui/core/PackedPoint.h"
+#include "gui/graphics/DrawingContext.h"
+#include "gui/graphics/ImageBlock.h"
+
+namespace {
+const unsigned long kKeyColor = 0x000000;
+} // namespace
+
+ImageFrame::ImageFrame(GUIElement* parentElement, const unsigned char* const* blockTable, int count,
+                       int firstColumn, int firstRow)
+    : blocks(blockTable), frameCount(count), column(firstColumn), row(firstRow) {
+    parent = parentElement;
+    kind = "imageframe";
+    tabStop = false;
+    autoRedraw = true;
+}
+
+ImageFrame::ImageFrame(GUIElement* parentElement, XImage* const* images, int count, int firstColumn,
+                       int firstRow)
+    : frameCount(count), frames(images), column(firstColumn), row(firstRow) {
+    parent = parentElement;
+    kind = "imageframe";
+    tabStop = false;
+    autoRedraw = true;
+}
+
+ImageFrame::ImageFrame(GUIElement* parentElement, XImage* sheetImage, int firstColumn, int firstRow)
+    : sheet(sheetImage), column(firstColumn), row(firstRow) {
+    parent = parentElement;
+    kind = "imageframe";
+    tabStop = false;
+    autoRedraw = true;
+}
+
+ImageFrame::~ImageFrame() {
+    for (XImage* frame : madeFrames) {
+        DestroyImage(frame);
+    }
+}
+
+void ImageFrame::Create() {
+    CreateInForm();
+}
+
+void ImageFrame::Show() {
+    GUIElement::Show();
+    Paint();
+}
+
+void ImageFrame::ShowMapped() {
+    Show();
+}
+
+void ImageFrame::Hide() {
+    if (!created) {
+        return;
+    }
+    DrawingContext dc(Application::FindParentForm(this));
+    // FillRect leaves out the last row and column, so w + 1 by h + 1 clears exactly w x h.
+    FillRect(dc, FormX(), FormY(), width + 1, height + 1, 0, -1, ParentBackColor());
+    GUIElement::Hide();
+    created = false;
+}
+
+void ImageFrame::SetSize(int w, int h) {
+    if (!created) {
+        width = w;
+        height = h;
+        return;
+    }
+    Hide();
+    width = w;
+    height = h;
+    Show();
+}
+
+void ImageFrame::Move(int newX, int newY) {
+    if (!created) {
+        x = newX;
+        y = newY;
+        return;
+    }
+    Hide();
+    x = newX;
+    y = newY;
+    Show();
+}
+
+int64_t ImageFrame::GetFrame() const {
+    return PackPoint(column, row);
+}
+
+void ImageFrame::SetFrame(int newColumn, int newRow) {
+    SetFrame(newColumn, newRow, false);
+}
+
+void ImageFrame::SetFrame(int newColumn, int newRow, bool clear) {
+    if (newColumn == column && newRow == row) {
+        return;
+    }
+    column = newColumn;
+    row = newRow;
+    if (!created) {
+        return;
+    }
+    if (clear) {
+        Hide();
+    }
+    Create();
+    Paint();
+}
+
+void ImageFrame::SetKeyed(bool value) {
+    keyed = value;
+    Paint();
+}
+
+void ImageFrame::MakeFramesFromBlocks() {
+    if (blocks == nullptr || frames != nullptr) {
+        return;
+    }
+    // The table's terminator ends it even when the count claims more entries.
+    int count = 0;
+    while (count < frameCount && blocks[count] != nullptr) {
+        ++count;
+    }
+    // Null-terminated like the table, which also keeps the list non-null when it is empty.
+    madeFrames.assign(static_cast<size_t>(count) + 1, nullptr);
+    for (int i = 0; i < count; ++i) {
+        const RgbBuffer rgb = BlockToRgb(width, height, blocks[i]);
+        madeFrames[static_cast<size_t>(i)] = CreateImageFromRgb(this, rgb.get(), width, height);
+    }
+    frameCount = count;
+    frames = madeFrames.data();
+}
+
+bool ImageFrame::SelectFrame(XImage*& source, int& sourceX, int& sourceY) {
+    if (sheet != nullptr) {
+        const int64_t left = int64_t(width) * column;
+        const int64_t top = int64_t(height) * row;
+        if (width <= 0 || height <= 0 || column < 0 || row < 0 || left + width > sheet->width ||
+            top + height > sheet->height) {
+            return false;
+        }
+        source = sheet;
+        sourceX = static_cast<int>(left);
+        sourceY = static_cast<int>(top);
+        return true;
+    }
+    const int64_t index = int64_t(row) + column;
+    if (frames == nullptr || index < 0 || index >= frameCount || frames[index] == nullptr) {
+        return false;
+    }
+    source = frames[index];
+    sourceX = 0;
+    sourceY = 0;
+    return true;
+}
+
+void ImageFrame::Paint() {
+    if (Application::suspendPaint || !created) {
+        return;
+    }
+    DrawingContext dc(Application::FindParentForm(this));
+    if (!dc.IsValid()) {
+        return;
+    }
+    MakeFramesFromBlocks();
+    XImage* source = nullptr;
+    int sourceX = 0;
+    int sourceY = 0;
+    if (!SelectFrame(source, sourceX, sourceY)) {
+        return;
+    }
+    const int left = FormX();
+    const int top = FormY();
+    if (!keyed) {
+        PutImagePart(dc, left, top, width, height, source, sourceX, sourceY);
+        return;
+    }
+    // The whole w x h area gets the background, so no pixel of the previous frame survives
+    // under a black one of this frame.
+    FillRect(dc, left, top, width + 1, height + 1, 0, -1, ParentBackColor());
+    if (source == sheet) {
+        PutImageRegionKeyed(dc, left, top, width, height, source, sourceX, sourceY, kKeyColor);
+    } else {
+        PutImageKeyed(dc, left, top, width, height, source, kKeyColor);
+    }
+}

@@ -1,0 +1,149 @@
+#include "gui/graphics/MyImage.h"
+
+#include "app/Application.h"
+#include "gui/graphics/DrawingContext.h"
+#include "gui/graphics/ImageBlock.h"
+
+namespace {
+const long kBevelShadow = 0x000000;
+const long kBevelLight = 0xffffff;
+} // namespace
+
+MyImage::MyImage(GUIElement* parentElement, XImage* picture) : image(picture) {
+    parent = parentElement;
+    kind = "image";
+    tabStop = false;
+    autoRedraw = true;
+}
+
+MyImage::MyImage(GUIElement* parentElement, const unsigned char* pictureBlock, int w, int h)
+    : block(pictureBlock), blockWidth(w), blockHeight(h) {
+    parent = parentElement;
+    kind = "image";
+    tabStop = false;
+    autoRedraw = true;
+    width = w;
+    height = h;
+}
+
+MyImage::~MyImage() {
+    DropImage();
+}
+
+void MyImage::DropImage() {
+    if (block != nullptr) {
+        DestroyImage(image);
+    }
+    image = nullptr;
+}
+
+void MyImage::Create() {
+    CreateInForm();
+}
+
+void MyImage::Show() {
+    GUIElement::Show();
+    Paint();
+}
+
+void MyImage::ShowMapped() {
+    Show();
+}
+
+void MyImage::Hide() {
+    if (!created) {
+        return;
+    }
+    DrawingContext dc(Application::FindParentForm(this));
+    // FillRect leaves out the last row and column, so w + 1 by h + 1 clears exactly w x h.
+    FillRect(dc, FormX(), FormY(), width + 1, height + 1, 0, -1, ParentBackColor());
+    GUIElement::Hide();
+    created = false;
+}
+
+void MyImage::SetSize(int w, int h) {
+    if (!created) {
+        width = w;
+        height = h;
+        return;
+    }
+    Hide();
+    width = w;
+    height = h;
+    Show();
+}
+
+void MyImage::Move(int newX, int newY) {
+    if (!created) {
+        x = newX;
+        y = newY;
+        return;
+    }
+    Hide();
+    x = newX;
+    y = newY;
+    Show();
+}
+
+void MyImage::SetImage(XImage* picture) {
+    DropImage();
+    block = nullptr;
+    image = picture;
+    if (created) {
+        Paint();
+    }
+}
+
+void MyImage::SetImageBlock(const unsigned char* pictureBlock) {
+    DropImage();
+    if (blockWidth <= 0 || blockHeight <= 0) {
+        blockWidth = width;
+        blockHeight = height;
+    }
+    block = pictureBlock;
+    if (created) {
+        Paint();
+    }
+}
+
+void MyImage::SetBevel(bool value) {
+    bevel = value;
+    if (created) {
+        Paint();
+    }
+}
+
+void MyImage::SetImageEnabled(int value) {
+    enabled = value != 0;
+}
+
+void MyImage::Paint() {
+    if (Application::suspendPaint || !created) {
+        return;
+    }
+    DrawingContext dc(Application::FindParentForm(this));
+    if (!dc.IsValid()) {
+        return;
+    }
+    const int left = FormX();
+    const int top = FormY();
+
+    if (block != nullptr && image == nullptr) {
+        const RgbBuffer rgb = BlockToRgb(blockWidth, blockHeight, block);
+        image = CreateImageFromRgb(this, rgb.get(), blockWidth, blockHeight);
+    }
+    if (image == nullptr) {
+        FillRect(dc, left, top, width, height, 0, -1, ParentBackColor());
+    } else {
+        PutImage(dc, left, top, width, height, image);
+    }
+
+    if (bevel) {
+        const int right = left + width - 1;
+        const int bottom = top + height - 1;
+        DrawLine(dc, left, top, right, top, 1, kBevelShadow);
+        DrawLine(dc, left, bottom, left, top, 1, kBevelShadow);
+        DrawLine(dc, right, top, right, bottom, 1, kBevelLight);
+        DrawLine(dc, left, bottom, right, bottom, 1, kBevelLight);
+    }
+}

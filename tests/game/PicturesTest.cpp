@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "game/Pictures.h"
+#include "gui/graphics/BmpFile.h"
+#include "support/TempDir.h"
+#include "util/FileUtils.h"
+
+// Each compiled-in picture has the size the board is laid out for and is, pixel for pixel,
+// the picture drawn in its BMP; the strips list their frames in the order the rounds use.
+TEST(Pictures, EveryPictureIsItsArtworkAtItsSize) {
+    struct Picture {
+        std::string file;
+        const unsigned char* block;
+        int w, h, expectedW, expectedH;
+    };
+    std::vector<Picture> pictures = {
+        {"logo", imgLOGO, wLOGO, hLOGO, 163, 50},
+        {"bar_top", imgBAR_TOP, wBAR_TOP, hBAR_TOP, 519, 16},
+        {"bar_bottom", imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM, 519, 16},
+        {"bar_left", imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT, 19, 203},
+        {"bar_right", imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT, 19, 203},
+    };
+    const int handWidths[] = {wHAND0, wHAND1, wHAND2, wHAND3, wHAND4, wHAND5};
+    const int handHeights[] = {hHAND0, hHAND1, hHAND2, hHAND3, hHAND4, hHAND5};
+    for (int i = 0; i < kHandsStripFrames; ++i) {
+        pictures.push_back(
+            {"hand" + std::to_string(i), handsStrip[i], handWidths[i], handHeights[i], 70, 100});
+    }
+    EXPECT_EQ(handsStrip[6], nullptr);
+    const int resultWidths[] = {wRESULT0, wRESULT1, wRESULT2, wRESULT3,
+                                wRESULT4, wRESULT5, wRESULT6};
+    const int resultHeights[] = {hRESULT0, hRESULT1, hRESULT2, hRESULT3,
+                                 hRESULT4, hRESULT5, hRESULT6};
+    for (int i = 0; i < kResultStripFrames; ++i) {
+        pictures.push_back({"result" + std::to_string(i), resultStrip[i], resultWidths[i],
+                            resultHeights[i], 133, 100});
+    }
+    EXPECT_EQ(resultStrip[7], nullptr);
+
+    TempDir dir;
+    for (const Picture& picture : pictures) {
+        SCOPED_TRACE(picture.file);
+        EXPECT_EQ(picture.w, picture.expectedW);
+        EXPECT_EQ(picture.h, picture.expectedH);
+        // The reader writes its export beside the file it reads, so it reads a copy.
+        const std::string copy = picture.file + ".bmp";
+        ASSERT_TRUE(CopyFile(BRISGOLA_ASSETS_DIR "/game/" + copy, copy));
+        const BmpPicture artwork = LoadBmp4(copy);
+        ASSERT_NE(artwork.rgb, nullptr);
+        ASSERT_EQ(artwork.width, picture.w);
+        ASSERT_EQ(artwork.height, picture.h);
+        const RgbBuffer compiled = BlockToRgb(picture.w, picture.h, picture.block);
+        ASSERT_NE(compiled, nullptr);
+        EXPECT_EQ(std::memcmp(compiled.get(), artwork.rgb.get(),
+                              static_cast<size_t>(picture.w) * picture.h * 3),
+                  0);
+    }
+}
+
+TEST(Pictures, ComputerHandsMirrorThePlayersHands) {
+    for (int i = 0; i < 3; ++i) {
+        const RgbBuffer player = BlockToRgb(wHAND0, hHAND0, handsStrip[i]);
+        const RgbBuffer computer = BlockToRgb(wHAND0, hHAND0, handsStrip[5 - i]);
+        int differences = 0;
+        for (int y = 0; y < hHAND0; ++y) {
+            for (int x = 0; x < wHAND0; ++x) {
+                const unsigned char* left = player.get() + 3 * (y * wHAND0 + x);
+                const unsigned char* right = computer.get() + 3 * (y * wHAND0 + wHAND0 - 1 - x);
+                differences += std::memcmp(left, right, 3) != 0;
+            }
+        }
+        EXPECT_EQ(differences, 0) << "hand " << i << " and hand " << 5 - i;
+    }
+}

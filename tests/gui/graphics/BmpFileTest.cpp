@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <sys/stat.h>
+
+#include "gui/graphics/BmpBuilder.h"
+#include "gui/graphics/BmpFile.h"
+#include "support/TempDir.h"
+#include "util/FileUtils.h"
+#include "util/TextFile.h"
+
+namespace {
+
+// Colours that differ in every channel from entry to entry.
+std::vector<Rgb> Palette(int entries) {
+    std::vector<Rgb> palette;
+    for (int i = 0; i < entries; ++i) {
+        palette.push_back(Rgb{static_cast<unsigned char>(40 * i + 7),
+                              static_cast<unsigned char>(90 * i + 3),
+                              static_cast<unsigned char>(13 * i + 1)});
+    }
+    return palette;
+}
+
+std::vector<int> Indices(int w, int h, int entries) {
+    std::vector<int> indices;
+    for (int i = 0; i < w * h; ++i) {
+        indices.push_back((i * 7 + 3) % entries);
+    }
+    return indices;
+}
+
+BmpPicture Load(int bits, const std::string& path) {
+    return bits == 4 ? LoadBmp4(path) : bits == 8 ? LoadBmp8(path) : LoadBmp24(path);
+}
+
+} // namespace
+
+// Widths 1 to 9 meet every row padding of every depth; both row orders give the same picture.
+TEST(BmpFile, EveryDepthReadsBackExactPixels) {
+    TempDir dir;
+    const int h = 3;
+    for (int bits : {4, 8, 24}) {
+        const std::vector<Rgb> palette = Palette(bits == 8 ? 7 : 16);
+        for (int w = 1; w <= 9; ++w) {
+            const std::vector<int> indices = Indices(w, h, static_cast<int>(palette.size()));
+            for (bool topDown : {false, true}) {
+                SCOPED_TRACE(std::to_string(bits) + " bits, width " + std::to_string(w) +
+                             (topDown ? ", top-down" : ""));
+                ASSERT_TRUE(BmpBuilder(w, h, bits, palette, indices, topDown).Write("p.bmp"));
+                const BmpPicture picture = Load(bits, "p.bmp");
+                ASSERT_NE(picture.rgb, nullptr);
+                ASSERT_EQ(picture.width, w);
+                ASSERT_EQ(picture.height, h);
+                int wrong = 0;
+                for (int i = 0; i < w * h; ++i) {
+                    const unsigned char* p = picture.rgb.get() + 3 * i;
+                    wrong += !(Rgb{p[0], p[1], p[2]} == palette[static_cast<size_t>(indices[i])]);
+                }
+                EXPECT_EQ(wrong, 0);
+            }
+        }
+    }
+    EXPECT_FALSE(FileExists("log.txt"));
+}
+
+TEST(BmpFile, FourBitReaderExportsCSourceByteForByte) {
+    TempDir dir;
+    std::vector<Rgb> palette;
+    for (int i = 0; i < 16; ++i) {
+        palette.push_back(Rgb{static_cast<unsigned char>(i), static_cast<unsigned char>(0x10 + i),
+                              static_cast<unsigned char>(0xA0 + i)});
+    }
+    const std::vector<int> indices = {1, 2, 3, 4, 5, 6};
+    const std::string path = dir.Path() + "/tiny_pic.bmp";
+    ASSERT_TRUE(BmpBuilder(3, 2, 4, palette, indices).Write(path));
+    ASSERT_TRUE(TextFile(path + ".c").WriteLines({"an older export, much longer than the new"}));
+    ASSERT_NE(LoadBmp4(path).rgb, nullptr);
+
+    const std::string expected =
+        "int wTINY_PIC = 3;\n"
+        "int hTINY_PIC = 2;\n"
+        "\n"
+        "char imgTINY_PIC[] = {\n"
+        "0x00,0x10,0xA0,0x01,0x11,0xA1,0x02,0x12,0xA2,0x03,0x13,0xA3,0x04,0x14,0xA4,0x05,0x15,"
+        "0xA5,0x06,0x16,0xA6,0x07,0x17,0xA7,0x08,0x18,0xA8,0x09,0x19,0xA9,0x0A,0x1A,0xAA,0x0B,"
+        "0x1B,0xAB,0x0C,0x1C,0xAC,0x0D,0x1D,0xAD,0x0E,0x1E,0xAE,0x0F,0x1F,0xAF,\n"
+        "0x45,0x60,\n"
+        "0x12,0x30,\n"
+        "};\n"
+        "\n";
+    std::string written;
+    for (const std::string& line : TextFile(path + ".c").ReadLines()) {
+        written += line + "\n";
+    }
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(FileSize(path + ".c"), static_cast<int64_t>(expected.size()));
+
+    // A top-down file is exported bottom-up all the same, with a positive height.
+    ASSERT_TRUE(MakeDirIfMissing("flipped"));
+    ASSERT_TRUE(BmpBuilder(3, 2, 4, palette, indices, true).Write("flipped/tiny_pic.bmp"));
+    ASSERT_NE(LoadBmp4("flipped/tiny_pic.bmp").rgb, nullptr);
+    EXPECT_EQ(FileChecksum("flipped/tiny_pic.bmp.c"), FileChecksum(path + ".c"));
+}
+
+TEST(BmpFile, HostileFilesAreRefusedWithOneLogLine) {
+    TempDir dir;
+    ASSERT_TRUE(MakeDirIfMissing("folder.bmp"));
+    // Opening a pipe for reading would wait for a writer if the reader were careless.
+    ASSERT_EQ(mkfifo("pipe.bmp", 0600), 0);
+    using Spoil = std::function<void(BmpBuilder&)>;
+    const Spoil none = [](BmpBuilder&) {};
+    struct Case {
+        const char* name;
+        int bits;     // the reader
+        int fileBits; // the valid file that is spoilt
+        Spoil spoil;
+        const char* path = "spoilt.bmp";
+    };
+    const Case cases[] = {
+        {"empty", 4, 4, [](BmpBuilder& b) { b.bytes.clear(); }},
+        {"shorter than the headers", 4, 4, [](BmpBuilder& b) { b.bytes.resize(53); }},
+        {"not a bitmap", 24, 24, [](BmpBuilder& b) { b.bytes[0] = 'X'; }},
+        {"old 12-byte header", 8, 8, [](BmpBuilder& b) { b.SetI32(14, 12); }},
+        {"zero width", 4, 4, [](BmpBuilder& b) { b.SetI32(18, 0); }},
+        {"negative width", 8, 8, [](BmpBuilder& b) { b.SetI32(18, -3); }},
+        {"absurd width", 24, 24, [](BmpBuilder& b) { b.SetI32(18, INT_MAX); }},
+        {"zero height", 4, 4, [](BmpBuilder& b) { b.SetI32(22, 0); }},
+        {"most negative height", 24, 24, [](BmpBuilder& b) { b.SetI32(22, INT_MIN); }},
+        {"sizes far beyond the file", 8, 8,
+         [](BmpBuilder& b) { b.SetI32(18, 32767).SetI32(22, -32767); }},
+        {"data offset at the end", 4, 4,
+         [](BmpBuilder& b) { b.SetI32(10, static_cast<int32_t>(b.bytes.size())); }},
+        {"data offset inside the header", 24, 24, [](BmpBuilder& b) { b.SetI32(10, 20); }},
+        {"data offset of 4 GB", 8, 8, [](BmpBuilder& b) { b.SetI32(10, -1); }},
+        {"pixels cut short", 24, 24, [](BmpBuilder& b) { b.bytes.pop_back(); }},
+        // The first stored pixel follows the 5-entry palette at 54 + 20.
+        {"index beyond the palette", 8, 8, [](BmpBuilder& b) { b.bytes[74] = 5; }},
+        {"nibble beyond a short palette", 4, 4,
+         [](BmpBuilder& b) {
+             b = BmpBuilder(2, 1, 4, Palette(3), {1, 2});
+             b.bytes[54 + 12] = 0x19;
+         }},
+        {"no palette at all", 8, 8, [](BmpBuilder& b) { b.SetI32(10, 54); }},
+        {"8 bits given to the 4-bit reader", 4, 8, none},
+        {"24 bits given to the 8-bit reader", 8, 24, none},
+        {"32 bits per pixel", 24, 24, [](BmpBuilder& b) { b.SetU16(28, 32); }},
+        {"run-length compressed", 4, 4, [](BmpBuilder& b) { b.SetI32(30, 2); }},
+        {"bit fields", 24, 24, [](BmpBuilder& b) { b.SetI32(30, 3); }},
+        {"missing", 4, 0, none, "missing.bmp"},
+        {"a folder", 8, 0, none, "folder.bmp"},
+        {"a pipe", 24, 0, none, "pipe.bmp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir.Path() + "/" + c.path;
+        if (c.fileBits != 0) {
+            const int entries = c.fileBits == 8 ? 5 : 16;
+            BmpBuilder file(5, 3, c.fileBits, Palette(entries), Indices(5, 3, entries));
+            c.spoil(file);
+            ASSERT_TRUE(file.Write(path));
+        }
+        RemoveFile("log.txt");
+        const BmpPicture picture = Load(c.bits, path);
+        EXPECT_EQ(picture.rgb, nullptr);
+        EXPECT_EQ(picture.width, 0);
+        const std::vector<std::string> lines = TextFile("log.txt").ReadLines();
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_NE(lines[0].find(path), std::string::npos) << lines[0];
+        EXPECT_FALSE(FileExists(path + ".c")) << "a refused file is not exported";
+    }
+}
