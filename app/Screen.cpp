@@ -15,6 +15,9 @@ Screen::Screen(const char* title) : title(title) {
 
 Screen::~Screen() {
     if (display != nullptr) {
+        if (visualInfo != nullptr) {
+            XFree(visualInfo);
+        }
         XCloseDisplay(display);
     }
 }

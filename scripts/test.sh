@@ -24,7 +24,6 @@ source "$root/scripts/xserver.sh"
 start_xserver
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
-export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 echo "== Plain build =="

@@ -24,29 +24,9 @@ ButtonCustom::ButtonCustom(GUIElement* parentElement, const std::string& caption
     autoRedraw = true;
 }
 
-void ButtonCustom::SetSize(int w, int h) {
-    if (!created) {
-        width = w;
-        height = h;
-        return;
-    }
-    Hide();
-    width = w;
-    height = h;
-    Show();
-}
+void ButtonCustom::SetSize(int w, int h) { Relocate(x, y, w, h); }
 
-void ButtonCustom::Move(int newX, int newY) {
-    if (!created) {
-        x = newX;
-        y = newY;
-        return;
-    }
-    Hide();
-    x = newX;
-    y = newY;
-    Show();
-}
+void ButtonCustom::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
 
 void ButtonCustom::Show() {
     GUIElement::Show();
@@ -56,15 +36,9 @@ void ButtonCustom::Show() {
 void ButtonCustom::ShowMapped() { Show(); }
 
 void ButtonCustom::Hide() {
-    if (!created) {
-        return;
+    if (created) {
+        Erase(ParentBackColor());
     }
-    DrawingContext dc(Application::GetForm(this));
-    // One more than the size, because FillRect leaves its last row and column alone: the
-    // dark bevel edges must go too.
-    FillRect(dc, FormX(), FormY(), width + 1, height + 1, 0, -1, ParentBackColor());
-    GUIElement::Hide();
-    created = false;
 }
 
 void ButtonCustom::SetText(const std::string& value) {

@@ -99,13 +99,9 @@ void CellControl::Hide() {
     if (created) {
         Form* form = Application::GetForm(this);
         const int64_t formColor = form != nullptr ? form->GetBackColor() : -1;
-        DrawingContext dc(form);
-        // One more than the size, because FillRect leaves its last row and column alone:
-        // the frame's right and bottom edges must go too.
-        FillRect(dc, FormX(), FormY(), width + 1, height + 1, 0, -1,
-                 static_cast<long>(formColor != -1 ? formColor : kDefaultBackColor));
+        Erase(formColor != -1 ? formColor : kDefaultBackColor);
     }
-    GUIElement::Hide();
+    visible = false;
     created = false;
 }
 

@@ -63,35 +63,12 @@ void PanelChildren::Hide() {
     for (GUIElement* child : Children()) {
         child->Hide();
     }
-    DrawingContext dc(Application::GetForm(this));
-    FillRect(dc, FormX(), FormY(), width + 1, height + 1, 0, -1, ParentBackColor());
-    visible = false;
-    created = false;
+    Erase(ParentBackColor());
 }
 
-void PanelChildren::SetSize(int w, int h) {
-    if (!created) {
-        width = w;
-        height = h;
-        return;
-    }
-    Hide();
-    width = w;
-    height = h;
-    Show();
-}
+void PanelChildren::SetSize(int w, int h) { Relocate(x, y, w, h); }
 
-void PanelChildren::Move(int newX, int newY) {
-    if (!created) {
-        x = newX;
-        y = newY;
-        return;
-    }
-    Hide();
-    x = newX;
-    y = newY;
-    Show();
-}
+void PanelChildren::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
 
 void PanelChildren::Paint() {
     if (Application::suspendPaint || !created) {

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "gui/core/Form.h"
 #include "gui/core/PackedPoint.h"
+#include "gui/graphics/DrawingContext.h"
 
 Child::Child() : GUIElement(0) { isChild = true; }
 
@@ -33,3 +34,27 @@ void Child::CreateInForm() {
 int Child::FormX() { return PointX(Application::GetOffsetInForm(this, x, y)); }
 
 int Child::FormY() { return PointY(Application::GetOffsetInForm(this, x, y)); }
+
+void Child::Relocate(int newX, int newY, int w, int h) {
+    if (!created) {
+        x = newX;
+        y = newY;
+        width = w;
+        height = h;
+        return;
+    }
+    Hide();
+    x = newX;
+    y = newY;
+    width = w;
+    height = h;
+    Show();
+}
+
+void Child::Erase(int64_t color) {
+    DrawingContext dc(Application::GetForm(this));
+    // FillRect leaves out its last row and column, so w + 1 by h + 1 clears exactly w x h.
+    FillRect(dc, FormX(), FormY(), width + 1, height + 1, 0, -1, static_cast<long>(color));
+    visible = false;
+    created = false;
+}

@@ -19,4 +19,10 @@ protected:
     // The control's position in the coordinates of its form's window.
     int FormX();
     int FormY();
+    // New geometry for a control drawn into its form: only stored before creation; once
+    // created, the control is erased at its old place and shown at the new one.
+    void Relocate(int newX, int newY, int w, int h);
+    // Clears the control's whole rectangle with the colour and marks it hidden and not
+    // created, so that the next Show creates and paints it again.
+    void Erase(int64_t color);
 };

@@ -55,39 +55,14 @@ void ImageFrame::ShowMapped() {
 }
 
 void ImageFrame::Hide() {
-    if (!created) {
-        return;
+    if (created) {
+        Erase(ParentBackColor());
     }
-    DrawingContext dc(Application::FindParentForm(this));
-    // FillRect leaves out the last row and column, so w + 1 by h + 1 clears exactly w x h.
-    FillRect(dc, FormX(), FormY(), width + 1, height + 1, 0, -1, ParentBackColor());
-    GUIElement::Hide();
-    created = false;
 }
 
-void ImageFrame::SetSize(int w, int h) {
-    if (!created) {
-        width = w;
-        height = h;
-        return;
-    }
-    Hide();
-    width = w;
-    height = h;
-    Show();
-}
+void ImageFrame::SetSize(int w, int h) { Relocate(x, y, w, h); }
 
-void ImageFrame::Move(int newX, int newY) {
-    if (!created) {
-        x = newX;
-        y = newY;
-        return;
-    }
-    Hide();
-    x = newX;
-    y = newY;
-    Show();
-}
+void ImageFrame::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
 
 int64_t ImageFrame::GetFrame() const {
     return PackPoint(column, row);

@@ -51,39 +51,14 @@ void MyImage::ShowMapped() {
 }
 
 void MyImage::Hide() {
-    if (!created) {
-        return;
+    if (created) {
+        Erase(ParentBackColor());
     }
-    DrawingContext dc(Application::FindParentForm(this));
-    // FillRect leaves out the last row and column, so w + 1 by h + 1 clears exactly w x h.
-    FillRect(dc, FormX(), FormY(), width + 1, height + 1, 0, -1, ParentBackColor());
-    GUIElement::Hide();
-    created = false;
 }
 
-void MyImage::SetSize(int w, int h) {
-    if (!created) {
-        width = w;
-        height = h;
-        return;
-    }
-    Hide();
-    width = w;
-    height = h;
-    Show();
-}
+void MyImage::SetSize(int w, int h) { Relocate(x, y, w, h); }
 
-void MyImage::Move(int newX, int newY) {
-    if (!created) {
-        x = newX;
-        y = newY;
-        return;
-    }
-    Hide();
-    x = newX;
-    y = newY;
-    Show();
-}
+void MyImage::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
 
 void MyImage::SetImage(XImage* picture) {
     DropImage();

@@ -73,7 +73,7 @@ TEST_F(FormTest, SetTitleRenamesWindowAndIcon) {
     form.Show();
     XSync(screen->GetDisplay(), False);
     form.SetTitle("Renamed");
-    XSync(observer, False);
+    XSync(screen->GetDisplay(), False);
     EXPECT_EQ(xtest::ReadStringProperty(observer, form.GetWindow(), "WM_NAME"), "Renamed");
     EXPECT_EQ(xtest::ReadStringProperty(observer, form.GetWindow(), "WM_ICON_NAME"), "Renamed");
     EXPECT_EQ(form.GetTitle(), "Renamed");
