@@ -1,0 +1,82 @@
+#include "game/SoundPlayer.h"
+
+#include <csignal>
+
+#include "app/Log.h"
+#include "util/ChildProcess.h"
+#include "util/FileUtils.h"
+
+namespace {
+
+const char* const kPlayerProgram = "aplay";
+const char* const kBeepFile = "Data/beep.wav";
+
+// The file name is quoted so that blanks, quotes or shell characters in it reach the player
+// as one argument and can never run anything else.
+std::string PlayerCommandLine(const std::string& file) {
+    return std::string(kPlayerProgram) + " " + ShellQuote(file);
+}
+
+bool PlayInCaller(const std::string& file) {
+    return RunCommand(kPlayerProgram, ShellQuote(file));
+}
+
+void LogMissing(const std::string& file) {
+    LogString(file + " non trovato.");
+}
+
+} // namespace
+
+SoundPlayer::~SoundPlayer() {
+    Stop();
+}
+
+void SoundPlayer::Play(const std::string& file, bool repeat) {
+    if (!FileExists(file)) {
+        LogMissing(file);
+        return;
+    }
+    Stop();
+    const pid_t child = StartShellChild(PlayerCommandLine(file), repeat);
+    if (child > 0) {
+        pid = child;
+        playing = true;
+        return;
+    }
+    // No child could be started: the sound is still played, once, at the price of the window
+    // not responding until it ends.
+    PlayInCaller(file);
+}
+
+void SoundPlayer::PlayAndWait(const std::string& file) {
+    if (!FileExists(file)) {
+        LogMissing(file);
+        return;
+    }
+    Stop();
+    PlayInCaller(file);
+}
+
+void SoundPlayer::Stop() {
+    if (playing) {
+        // A child that has already ended and been reaped is left alone: its pid may by now
+        // belong to an unrelated process.
+        SignalChild(pid, SIGTERM);
+    }
+    pid = 0;
+    playing = false;
+}
+
+void PlaySoundOnce(const std::string& file) {
+    SoundPlayer player;
+    player.PlayAndWait(file);
+}
+
+void Beep() {
+    if (!FileExists(kBeepFile)) {
+        return;
+    }
+    if (StartShellChild(PlayerCommandLine(kBeepFile)) < 0) {
+        PlayInCaller(kBeepFile);
+    }
+}
