@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/EventLoop.h"
 #include "app/Log.h"
 #include "app/Screen.h"
+#include "game/FormMain.h"
 #include "game/Product.h"
 #include "util/FileUtils.h"
 
@@ -23,6 +25,10 @@ int main() {
         delete screen;
         return EXIT_FAILURE;
     }
+
+    auto* window = new FormMain(screen, title);
+    Run(window);
+    delete window;
 
     if (!screen->Close()) {
         Log("Chiusura screen non riuscita");

@@ -1,0 +1,202 @@
+#include "game/FormAbout.h"
+
+#include "app/Application.h"
+#include "gui/controls/ButtonCustom.h"
+#include "gui/controls/CellControl.h"
+#include "gui/controls/PanelChildren.h"
+#include "gui/core/PackedPoint.h"
+#include "gui/graphics/MyImage.h"
+#include "util/ChildProcess.h"
+
+namespace {
+
+const int kWidth = 600;
+const int kHeight = 210;
+const long kLinkColor = 255;
+const long kWhite = 0xffffff;
+const int kEnter = 13;
+const int kEscape = 27;
+const int kDelete = 127;
+// "https://www." before the domain of the web address.
+const size_t kWebPrefixLength = 12;
+
+FormAbout* AboutOf(GUIElement* element) {
+    return dynamic_cast<FormAbout*>(Application::FindParentForm(element));
+}
+
+void RunLoad(GUIElement* element, uint64_t) { static_cast<FormAbout*>(element)->OnLoad(); }
+bool RunCanClose(GUIElement* element) { return static_cast<FormAbout*>(element)->CanClose(); }
+
+bool FilterKeyOfForm(GUIElement* element, int character) {
+    FormAbout* about = AboutOf(element);
+    return about != nullptr ? about->FilterKey(character) : true;
+}
+
+void LinkPressed(GUIElement* element, uint64_t, int64_t) {
+    if (FormAbout* about = AboutOf(element)) {
+        about->OnLink(element);
+    }
+}
+
+void OkCommand(GUIElement* button) {
+    if (FormAbout* about = AboutOf(button)) {
+        about->OnButton(button);
+    }
+}
+
+// Starts the command in a child and returns at once; when no child can be started, the
+// command runs here and the dialog waits for it.
+void StartDetached(const std::string& program, const std::string& arguments) {
+    if (StartShellChild(program + " " + arguments) < 0) {
+        RunCommand(program, arguments);
+    }
+}
+
+} // namespace
+
+FormAbout::FormAbout(Form* owner) : Form(0, true), owner(owner) {
+    SetTitle("Info...");
+    SetSize(kWidth, kHeight);
+    const int64_t ownerPosition = owner->GetPosition();
+    const int64_t ownerSize = owner->GetSize();
+    SetPosition(PointX(ownerPosition) + (PointX(ownerSize) - kWidth) / 2,
+                PointY(ownerPosition) + (PointY(ownerSize) - kHeight) / 2);
+    SetStyleFlag3(false);
+    SetStyleFlag2(false);
+    SetStyleFlag1(false);
+    SetStyleFlag5(true);
+
+    SetOnLoad(RunLoad);
+    SetOnClosing(RunCanClose);
+    SetOnKeyChar(FilterKeyOfForm);
+
+    owner->SetEnabled(false);
+    owner->SetMarkA(true);
+    owner->SetModalChild(this);
+}
+
+FormAbout::~FormAbout() {
+    DestroyWindow();
+    icon.reset();
+    panelIcon.reset();
+    labelName.reset();
+    labelCopyright.reset();
+    labelLicence.reset();
+    linkWeb.reset();
+    linkMail.reset();
+    buttonOk.reset();
+    if (owner->GetModalChild() == this) {
+        owner->SetModalChild(nullptr);
+    }
+}
+
+void FormAbout::Update() { Form::Update(); }
+
+void FormAbout::SetIcon(XImage* image, unsigned int w, unsigned int h) {
+    iconImage = image;
+    iconWidth = w;
+    iconHeight = h;
+}
+
+std::string FormAbout::GetMailAddress() const {
+    if (webAddress.size() <= kWebPrefixLength) {
+        return "info@";
+    }
+    return "info@" + webAddress.substr(kWebPrefixLength);
+}
+
+void FormAbout::OnLoad() {
+    const int w = GetRealWidth();
+    const int h = GetRealHeight();
+    const int iw = static_cast<int>(iconWidth);
+    const int ih = static_cast<int>(iconHeight);
+    const int textLeft = iw + 45;
+    const int textWidth = w - textLeft - 10;
+
+    panelIcon = std::make_unique<PanelChildren>(this);
+    panelIcon->SetSize(iw + 20, h - 73);
+    panelIcon->SetPosition(10, 23);
+    panelIcon->SetBorder(true);
+    panelIcon->Create();
+
+    icon = std::make_unique<MyImage>(panelIcon.get(), iconImage);
+    icon->SetSize(iw, ih);
+    icon->SetPosition(5, 5);
+    icon->Create();
+
+    auto makeLabel = [this](const std::string& value, int width, int height, int left, int top) {
+        auto label = std::make_unique<CellControl>(this);
+        label->SetSize(width, height);
+        label->SetPosition(left, top);
+        label->SetText(value);
+        label->SetAlignment(0);
+        return label;
+    };
+    labelName = makeLabel(nameText, textWidth, 25, textLeft, 17);
+    labelName->SetTextColor(kWhite);
+    labelName->Create();
+
+    labelCopyright = makeLabel(copyrightText, textWidth, 25, textLeft, 38);
+    labelCopyright->Create();
+
+    linkWeb = makeLabel(webAddress, 200, 12, textLeft, 68);
+    linkWeb->SetTextColor(kLinkColor);
+    linkWeb->SetMarkB(true);
+    linkWeb->SetOnMouseDown(LinkPressed);
+    linkWeb->Create();
+
+    linkMail = makeLabel(GetMailAddress(), 150, 12, iw + 255, 68);
+    linkMail->SetTextColor(kLinkColor);
+    linkMail->SetMarkB(true);
+    linkMail->SetOnMouseDown(LinkPressed);
+    linkMail->Create();
+
+    labelLicence = makeLabel(licenceText, textWidth, h - 145, textLeft, 95);
+    labelLicence->SetBorder(true);
+    labelLicence->Create();
+
+    buttonOk = std::make_unique<ButtonCustom>(this, "OK");
+    buttonOk->SetSize(80, 28);
+    buttonOk->SetPosition(textLeft + textWidth / 2 - 80 / 2, h - 37);
+    buttonOk->SetCommand(OkCommand);
+    buttonOk->Create();
+}
+
+bool FormAbout::CanClose() {
+    owner->SetModalChild(nullptr);
+    owner->SetEnabled(true);
+    owner->SetMarkA(false);
+    return true;
+}
+
+bool FormAbout::FilterKey(int key) {
+    if (key == kEnter || key == kEscape || key == kDelete) {
+        OnButton(buttonOk.get());
+        return false;
+    }
+    return true;
+}
+
+void FormAbout::OnButton(GUIElement* button) {
+    // Enter on the focused OK button reaches here twice (the button's command, then the
+    // form's key filter); the second finds the dialog closed already.
+    if (button == nullptr || buttonOk == nullptr || button->GetId() != buttonOk->GetId() ||
+        window == 0) {
+        return;
+    }
+    if (CanClose()) {
+        DestroyWindow();
+        OnClosed();
+    }
+}
+
+void FormAbout::OnLink(GUIElement* element) {
+    if (element == nullptr) {
+        return;
+    }
+    if (linkWeb != nullptr && element->GetId() == linkWeb->GetId()) {
+        StartDetached("firefox", ShellQuote(webAddress));
+    } else if (linkMail != nullptr && element->GetId() == linkMail->GetId()) {
+        StartDetached("thunderbird", "-compose to=\"" + linkMail->GetText() + "\"");
+    }
+}
