@@ -6,6 +6,7 @@
 // one after the other, with nothing locked.
 #include "app/EventLoop.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -44,6 +45,20 @@ bool FocusBelongsTo(Form* form) {
     return focused != nullptr && focused->GetParent() == form;
 }
 
+// The focused control, if it lives in this form. The focus is one for the whole program, so
+// while a dialog is open it may still name a control of the window behind; keys typed into the
+// dialog must not press that control (its command could destroy the dialog mid-event).
+GUIElement* KeyTarget(Form* form) {
+    GUIElement* focused = Application::focusedElement;
+    return focused != nullptr && Application::GetForm(focused) == form ? focused : nullptr;
+}
+
+// A handler may close and destroy the very form whose event is being dispatched.
+bool IsRegistered(Form* form) {
+    const auto& forms = Application::forms;
+    return std::find(forms.begin(), forms.end(), form) != forms.end();
+}
+
 void MoveFocusTo(GUIElement* element) {
     GUIElement* old = Application::focusedElement;
     if (old != nullptr) {
@@ -58,8 +73,11 @@ void HandleKeyPress(Form* form, XKeyEvent& event) {
         return;
     }
     const TranslatedKey key = TranslateKey(event);
-    if (GUIElement* focused = Application::focusedElement) {
+    if (GUIElement* focused = KeyTarget(form)) {
         focused->OnKeyDown(key.keysym);
+        if (!IsRegistered(form)) {
+            return;
+        }
     }
     if (key.character > 0) {
         Application::keyDown[key.character] = 1;
@@ -96,14 +114,17 @@ void HandleKeyRelease(Form* form, XKeyEvent& event) {
         return;
     }
     const TranslatedKey key = TranslateKey(event);
-    GUIElement* focused = Application::focusedElement;
+    GUIElement* focused = KeyTarget(form);
     if (key.keysym == XK_Tab && (focused == nullptr || focused->IsTabStop())) {
         MoveFocusByTab(form);
     } else if (focused != nullptr) {
         if (key.character > 0) {
             focused->OnKeyChar(key.character);
         }
-        // The character handler may have closed the form and destroyed the control.
+        if (!IsRegistered(form)) {
+            return;
+        }
+        // The character handler may have destroyed the control.
         if (Application::focusedElement == focused) {
             focused->OnKeyUp(key.keysym);
         }
@@ -111,6 +132,9 @@ void HandleKeyRelease(Form* form, XKeyEvent& event) {
     if (key.character > 0) {
         Application::keyDown[key.character] = 0;
         form->OnKeyChar(key.character);
+        if (!IsRegistered(form)) {
+            return;
+        }
     }
     form->OnKeyUp(key.keysym);
 }
@@ -144,7 +168,9 @@ void HandleButtonPress(Form* form, XButtonEvent& event) {
                 hit->OnMouseDown(point);
             }
         }
-        form->OnMouseDown(point);
+        if (IsRegistered(form)) {
+            form->OnMouseDown(point);
+        }
         break;
     }
     case Button2:
@@ -173,7 +199,9 @@ void HandleButtonRelease(Form* form, XButtonEvent& event) {
                 Application::ClearFocus();
             }
         }
-        form->OnClick(point);
+        if (IsRegistered(form)) {
+            form->OnClick(point);
+        }
         break;
     case Button2:
     case Button3:

@@ -246,3 +246,49 @@ TEST_F(EventLoopTest, RealClickAndKeyReachTheControlThroughRun) {
     EXPECT_EQ(log.back(), "form Closed") << "the loop ends with the main form's OnClosed";
     EXPECT_FALSE(form->IsCreated()) << "shut-down destroys the windows";
 }
+
+TEST_F(EventLoopTest, KeysTypedIntoAnotherFormNeverReachTheFocusedControl) {
+    RecordingControl* button = AddControl(10, 10);
+    Click(20, 15);
+    Journal dialogLog;
+    RecordingForm dialog(&dialogLog, true);
+    dialog.SetScreen(screen.get());
+    dialog.Show();
+    log.clear();
+
+    XEvent event{};
+    event.xkey.window = dialog.GetWindow();
+    event.xkey.display = screen->GetDisplay();
+    event.xkey.keycode = XKeysymToKeycode(screen->GetDisplay(), XK_Return);
+    event.type = KeyPress;
+    DispatchEvent(form.get(), event);
+    event.type = KeyRelease;
+    DispatchEvent(form.get(), event);
+
+    EXPECT_TRUE(log.empty()) << "the main form's control heard nothing";
+    EXPECT_EQ(dialogLog, (Journal{"form KeyDown " + std::to_string(XK_Return), "form KeyChar 13",
+                                  "form KeyUp " + std::to_string(XK_Return)}));
+    EXPECT_EQ(Application::focusedElement, button);
+}
+
+namespace {
+std::unique_ptr<Form> doomed;
+bool CloseAndDestroy(GUIElement*, int) {
+    doomed.reset();
+    return true;
+}
+} // namespace
+
+TEST_F(EventLoopTest, AFormDestroyedByItsOwnKeyHandlerIsNotTouchedAgain) {
+    doomed = std::make_unique<Form>(0);
+    doomed->SetScreen(screen.get());
+    doomed->SetOnKeyChar(CloseAndDestroy);
+    doomed->Show();
+    XEvent event{};
+    event.type = KeyRelease;
+    event.xkey.window = doomed->GetWindow();
+    event.xkey.display = screen->GetDisplay();
+    event.xkey.keycode = XKeysymToKeycode(screen->GetDisplay(), XK_Escape);
+    DispatchEvent(form.get(), event);
+    EXPECT_EQ(doomed, nullptr);
+}
