@@ -1,0 +1,306 @@
+#include "tests/e2e/GameProcess.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <ftw.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const char* const kSoundFiles[] = {"beep.wav", "applauso.wav", "risata.wav"};
+const char* const kStandIns[] = {"aplay", "firefox", "thunderbird"};
+const int kTerminateTimeoutMs = 5000;
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    return contents.str();
+}
+
+bool CopyFile(const std::string& from, const std::string& to) {
+    std::ifstream source(from, std::ios::binary);
+    std::ofstream target(to, std::ios::binary | std::ios::trunc);
+    if (!source || !target) {
+        return false;
+    }
+    target << source.rdbuf();
+    return static_cast<bool>(target);
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream stream(text);
+    while (std::getline(stream, part, separator)) {
+        parts.push_back(part);
+    }
+    return parts;
+}
+
+int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) {
+    return remove(path);
+}
+
+// Each stand-in appends its whole record line with one write, so calls from several sound
+// children at the same moment never mix their lines.
+std::string StandInScript(const std::string& name, const std::string& recordFile) {
+    return "#!/bin/sh\n"
+           "# Stands in for the real " +
+           name +
+           ": records the call with its exact arguments and ends.\n"
+           "line=\"$(date +%s.%N)\t" +
+           name +
+           "\"\n"
+           "for argument in \"$@\"; do\n"
+           "    line=\"$line\t$argument\"\n"
+           "done\n"
+           "printf '%s\\n' \"$line\" >> '" +
+           recordFile + "'\n";
+}
+
+} // namespace
+
+GameProcess::GameProcess() {
+    char pattern[] = "/tmp/brisgola-e2e-XXXXXX";
+    if (mkdtemp(pattern) == nullptr) {
+        return;
+    }
+    const std::string root = pattern;
+    workFolder = root + "/work";
+    if (mkdir(workFolder.c_str(), 0755) != 0 || mkdir((workFolder + "/Data").c_str(), 0755) != 0 ||
+        mkdir((root + "/bin").c_str(), 0755) != 0) {
+        nftw(root.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+        return;
+    }
+    sandbox = root;
+    if (!WriteStandIns()) {
+        nftw(root.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+        sandbox.clear();
+    }
+}
+
+GameProcess::~GameProcess() {
+    Terminate();
+    if (!sandbox.empty()) {
+        nftw(sandbox.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+    }
+}
+
+bool GameProcess::WriteStandIns() {
+    for (const char* name : kStandIns) {
+        const std::string path = sandbox + "/bin/" + name;
+        std::ofstream script(path, std::ios::trunc);
+        script << StandInScript(name, sandbox + "/commands");
+        script.close();
+        if (!script || chmod(path.c_str(), 0755) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool GameProcess::Start(const std::string& program, const std::string& soundsFolder) {
+    if (sandbox.empty() || running) {
+        return false;
+    }
+    for (const char* sound : kSoundFiles) {
+        if (!CopyFile(soundsFolder + "/" + sound, workFolder + "/Data/" + sound)) {
+            return false;
+        }
+    }
+
+    // Everything the child needs is made before the fork: between fork and exec it may
+    // only make system calls.
+    std::vector<std::string> environment;
+    std::string path = "/usr/local/bin:/usr/bin:/bin";
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string variable = *entry;
+        if (variable.rfind("PATH=", 0) == 0) {
+            path = variable.substr(5);
+        } else {
+            environment.push_back(variable);
+        }
+    }
+    environment.push_back("PATH=" + sandbox + "/bin:" + path);
+    std::vector<char*> envp;
+    for (std::string& variable : environment) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
+    std::string programCopy = program;
+    char* argv[] = {programCopy.data(), nullptr};
+
+    const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const int output =
+        open((sandbox + "/stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int errors =
+        open((sandbox + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (input < 0 || output < 0 || errors < 0) {
+        for (int fd : {input, output, errors}) {
+            if (fd >= 0) {
+                close(fd);
+            }
+        }
+        return false;
+    }
+
+    const pid_t child = fork();
+    if (child == 0) {
+        // dup2 clears close-on-exec on the copies, so exactly these three reach the game.
+        if (chdir(workFolder.c_str()) != 0 || dup2(input, STDIN_FILENO) < 0 ||
+            dup2(output, STDOUT_FILENO) < 0 || dup2(errors, STDERR_FILENO) < 0) {
+            _exit(127);
+        }
+        execve(argv[0], argv, envp.data());
+        _exit(127);
+    }
+    close(input);
+    close(output);
+    close(errors);
+    if (child < 0) {
+        return false;
+    }
+    pid = child;
+    running = true;
+    exitStatus = -1;
+    return true;
+}
+
+bool GameProcess::IsRunning() {
+    if (!running) {
+        return false;
+    }
+    int status = 0;
+    pid_t result;
+    do {
+        result = waitpid(pid, &status, WNOHANG);
+    } while (result < 0 && errno == EINTR);
+    if (result == pid) {
+        running = false;
+        // As a shell reports it: 128 + the signal that ended the game.
+        exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    } else if (result < 0) {
+        running = false;
+    }
+    return running;
+}
+
+bool GameProcess::WaitForExit(int timeoutMs) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (IsRunning()) {
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+void GameProcess::Terminate() {
+    if (!IsRunning()) {
+        return;
+    }
+    kill(pid, SIGTERM);
+    if (!WaitForExit(kTerminateTimeoutMs)) {
+        kill(pid, SIGKILL);
+        WaitForExit(kTerminateTimeoutMs);
+    }
+}
+
+std::string GameProcess::Output() const {
+    return ReadWholeFile(sandbox + "/stdout");
+}
+
+std::string GameProcess::Errors() const {
+    return ReadWholeFile(sandbox + "/stderr");
+}
+
+std::string GameProcess::LogText() const {
+    return ReadWholeFile(workFolder + "/log.txt");
+}
+
+bool GameProcess::HasLog() const {
+    return access((workFolder + "/log.txt").c_str(), F_OK) == 0;
+}
+
+std::vector<std::string> GameProcess::FolderEntries(const std::string& subFolder) const {
+    std::vector<std::string> names;
+    const std::string folder = subFolder.empty() ? workFolder : workFolder + "/" + subFolder;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        return names;
+    }
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<RecordedCommand> GameProcess::Commands() const {
+    std::vector<RecordedCommand> commands;
+    for (const std::string& line : Split(ReadWholeFile(sandbox + "/commands"), '\n')) {
+        const std::vector<std::string> fields = Split(line, '\t');
+        if (fields.size() < 2) {
+            continue;
+        }
+        RecordedCommand command;
+        command.time = std::strtod(fields[0].c_str(), nullptr);
+        command.program = fields[1];
+        command.arguments.assign(fields.begin() + 2, fields.end());
+        commands.push_back(command);
+    }
+    return commands;
+}
+
+std::vector<pid_t> GameProcess::ZombieChildren() const {
+    std::vector<pid_t> zombies;
+    if (pid <= 0) {
+        return zombies;
+    }
+    DIR* proc = opendir("/proc");
+    if (proc == nullptr) {
+        return zombies;
+    }
+    while (const dirent* entry = readdir(proc)) {
+        char* end = nullptr;
+        const long number = std::strtol(entry->d_name, &end, 10);
+        if (end == entry->d_name || *end != '\0') {
+            continue;
+        }
+        // "pid (command) state ppid ...": the command may hold blanks and parentheses, so
+        // the fields are counted from the last closing parenthesis.
+        const std::string stat = ReadWholeFile("/proc/" + std::string(entry->d_name) + "/stat");
+        const size_t close = stat.rfind(')');
+        if (close == std::string::npos) {
+            continue;
+        }
+        std::istringstream fields(stat.substr(close + 1));
+        char state = 0;
+        long parent = 0;
+        if (fields >> state >> parent && parent == pid && state == 'Z') {
+            zombies.push_back(static_cast<pid_t>(number));
+        }
+    }
+    closedir(proc);
+    return zombies;
+}
