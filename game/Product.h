@@ -6,5 +6,5 @@ inline constexpr const char* kProductVersion = "1.0.0.0";
 inline constexpr const char* kCopyrightNotice = "Copyright (c) 2026 The Brisgola Authors";
 inline constexpr const char* kWebAddress = "https://www.brisgola.org";
 inline constexpr const char* kLicenceNotice =
-    "Free software under the MIT License: you may use, copy, modify and distribute it. It "
-    "comes with no warranty of any kind; see the LICENSE file for the full text.";
+    "Released under the MIT License: free to use, copy, modify and share. It comes with no "
+    "warranty of any kind; see the LICENSE file for the full text.";
