@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "support/TestElements.h"
 #include "util/TextFile.h"
 
@@ -32,7 +32,7 @@ TEST(Application, ElementsRegisterInConstructionOrderAndLeaveOnDestruction) {
 }
 
 TEST(Application, UnregisteringTwiceLogsOneLineOfEachKind) {
-    TempDir dir;
+    TempFolder dir{true};
     testing::internal::CaptureStdout();
     {
         RecordingForm form;

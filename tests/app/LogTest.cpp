@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "app/Log.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "util/FileUtils.h"
 #include "util/TextFile.h"
 
 TEST(Log, LinesGoToStandardOutputAndTheFileInOrder) {
-    TempDir dir;
+    TempFolder dir{true};
     EXPECT_FALSE(FileExists("log.txt"));
     testing::internal::CaptureStdout();
     Log("a");
@@ -19,7 +19,7 @@ TEST(Log, LinesGoToStandardOutputAndTheFileInOrder) {
 }
 
 TEST(Log, UnwritableFolderStillReachesStandardOutput) {
-    TempDir dir;
+    TempFolder dir{true};
     // A folder named log.txt cannot be opened as a file.
     ASSERT_TRUE(MakeDirIfMissing("log.txt"));
     testing::internal::CaptureStdout();

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "util/FileUtils.h"
 #include "util/TextFile.h"
 
@@ -34,7 +34,7 @@ Outcome RunProgram(const std::string& environment) {
 } // namespace
 
 TEST(Main, WithoutADisplayTheProgramSaysSoAndFails) {
-    TempDir dir;
+    TempFolder dir{true};
     TextFile("log.txt").WriteLines({"stale line from an earlier run"});
     const Outcome outcome = RunProgram("env -u DISPLAY");
     EXPECT_NE(outcome.status, 0);

@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "app/Screen.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "support/XTestSupport.h"
 #include "util/FileUtils.h"
 #include "util/TextFile.h"
@@ -69,7 +69,7 @@ private:
 } // namespace
 
 TEST(Screen, OpensA24BitDisplayWithoutComplaint) {
-    TempDir dir;
+    TempFolder dir{true};
     EXPECT_EQ(GetCurrentScreenWidth(), 0);
     EXPECT_EQ(GetCurrentScreenHeight(), 0);
     {
@@ -91,7 +91,7 @@ TEST(Screen, OpensA24BitDisplayWithoutComplaint) {
 }
 
 TEST(Screen, A16BitDisplayIsReportedOnceAndStartUpGoesOn) {
-    TempDir dir;
+    TempFolder dir{true};
     PrivateXvfb server(16);
     ASSERT_FALSE(server.name.empty()) << "could not start a 16-bit Xvfb";
     const std::string previous = getenv("DISPLAY") != nullptr ? getenv("DISPLAY") : "";
@@ -115,7 +115,7 @@ TEST(Screen, A16BitDisplayIsReportedOnceAndStartUpGoesOn) {
 }
 
 TEST(Screen, MissingDisplayIsLoggedAndLeavesAClosedScreen) {
-    TempDir dir;
+    TempFolder dir{true};
     const std::string previous = getenv("DISPLAY") != nullptr ? getenv("DISPLAY") : "";
     setenv("DISPLAY", ":9999", 1);
     {

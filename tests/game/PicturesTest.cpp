@@ -4,7 +4,7 @@
 
 #include "game/Pictures.h"
 #include "gui/graphics/BmpFile.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "util/FileUtils.h"
 
 // Each compiled-in picture has the size the board is laid out for and is, pixel for pixel,
@@ -39,7 +39,7 @@ TEST(Pictures, EveryPictureIsItsArtworkAtItsSize) {
     }
     EXPECT_EQ(resultStrip[7], nullptr);
 
-    TempDir dir;
+    TempFolder dir{true};
     for (const Picture& picture : pictures) {
         SCOPED_TRACE(picture.file);
         EXPECT_EQ(picture.w, picture.expectedW);

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/Screen.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "support/XTestSupport.h"
 
 // Base of the tests that run against the real X server: the toolkit's own connection through
@@ -24,7 +24,7 @@ protected:
         }
     }
 
-    TempDir workDir;
+    TempFolder workDir{true};
     std::unique_ptr<Screen> screen;
     Display* observer = nullptr;
 };

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "util/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace {
 

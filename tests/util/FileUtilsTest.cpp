@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "util/TempFolder.h"
+#include "support/TempFolder.h"
 #include "util/TextFile.h"
 
 namespace {

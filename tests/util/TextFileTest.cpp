@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "util/TempFolder.h"
+#include "support/TempFolder.h"
 
 using Lines = std::vector<std::string>;
 

@@ -4,7 +4,7 @@
 
 #include "app/EventLoop.h"
 #include "gui/controls/Timer.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "support/TestElements.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "gui/graphics/BmpBuilder.h"
 #include "gui/graphics/BmpFile.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "util/FileUtils.h"
 #include "util/TextFile.h"
 
@@ -39,7 +39,7 @@ BmpPicture Load(int bits, const std::string& path) {
 
 // Widths 1 to 9 meet every row padding of every depth; both row orders give the same picture.
 TEST(BmpFile, EveryDepthReadsBackExactPixels) {
-    TempDir dir;
+    TempFolder dir{true};
     const int h = 3;
     for (int bits : {4, 8, 24}) {
         const std::vector<Rgb> palette = Palette(bits == 8 ? 7 : 16);
@@ -66,7 +66,7 @@ TEST(BmpFile, EveryDepthReadsBackExactPixels) {
 }
 
 TEST(BmpFile, FourBitReaderExportsCSourceByteForByte) {
-    TempDir dir;
+    TempFolder dir{true};
     std::vector<Rgb> palette;
     for (int i = 0; i < 16; ++i) {
         palette.push_back(Rgb{static_cast<unsigned char>(i), static_cast<unsigned char>(0x10 + i),
@@ -105,7 +105,7 @@ TEST(BmpFile, FourBitReaderExportsCSourceByteForByte) {
 }
 
 TEST(BmpFile, HostileFilesAreRefusedWithOneLogLine) {
-    TempDir dir;
+    TempFolder dir{true};
     ASSERT_TRUE(MakeDirIfMissing("folder.bmp"));
     // Opening a pipe for reading would wait for a writer if the reader were careless.
     ASSERT_EQ(mkfifo("pipe.bmp", 0600), 0);

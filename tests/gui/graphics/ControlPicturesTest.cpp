@@ -4,7 +4,7 @@
 
 #include "gui/controls/ControlPictures.h"
 #include "gui/graphics/BmpFile.h"
-#include "support/TempDir.h"
+#include "support/TempFolder.h"
 #include "util/FileUtils.h"
 
 // Every mark is the 20 x 20 picture drawn in its BMP, decoded from the compiled-in block.
@@ -29,7 +29,7 @@ TEST(ControlPictures, EveryMarkIsItsArtworkAt20By20) {
         {"option_unselected_disabled", imgOPTION_UNSELECTED_DISABLED, wOPTION_UNSELECTED_DISABLED,
          hOPTION_UNSELECTED_DISABLED},
     };
-    TempDir dir;
+    TempFolder dir{true};
     for (const Mark& mark : marks) {
         SCOPED_TRACE(mark.file);
         EXPECT_EQ(mark.w, 20);
