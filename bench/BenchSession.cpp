@@ -1,0 +1,717 @@
+#include "bench/BenchSession.h"
+
+#include <X11/extensions/XTest.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/prctl.h>
+#include <thread>
+#include <unistd.h>
+
+#include "bench/LaunchedProgram.h"
+#include "bench/MapWatcher.h"
+#include "bench/ProcessStats.h"
+#include "game/RoundRules.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::microseconds;
+using std::chrono::milliseconds;
+
+const char* const kWindowClass = "Brisgola.exe";
+const char* const kGameOverText = "Game over!";
+const unsigned int kLeftButton = 1;
+
+const int kWindowTimeoutMs = 10000;
+const int kPaintTimeoutMs = 5000;
+const int kCloseTimeoutMs = 5000;
+// A round takes about twelve seconds on the game's one-second clock.
+const int kRoundStepTimeoutMs = 30000;
+
+// Waits whose length is no figure.
+const microseconds kCoarsePeriod(5000);
+// The wait for the next round spans seconds; polling it slowly keeps the harness's own share
+// of the X server's CPU in the long game small.
+const microseconds kRoundWaitPeriod(20000);
+// Lets a program take in the pointer's arrival before a timed click, so the click's figure
+// holds the click alone.
+const milliseconds kPointerSettle(30);
+const milliseconds kBetweenSamples(100);
+// Lets the window manager and the program finish with the last input before an idle span.
+const milliseconds kBeforeIdle(500);
+// The longest sound of a round lasts under two seconds; its player has ended after this.
+const milliseconds kAfterRounds(3000);
+// A running game shorter than this gives no CPU figure at all.
+const double kMinCpuSpanSeconds = 1;
+const double kKilobytesPerMegabyte = 1024;
+const int kHands = 3;
+
+double Milliseconds(Clock::duration span) {
+    return std::chrono::duration<double, std::milli>(span).count();
+}
+
+double Seconds(Clock::duration span) {
+    return std::chrono::duration<double>(span).count();
+}
+
+double CpuPercent(long long ticks, double seconds) {
+    return 100.0 * static_cast<double>(ticks) / static_cast<double>(TicksPerSecond()) / seconds;
+}
+
+long long ContextSwitches(pid_t pid) {
+    const long long voluntary = StatusField(pid, "voluntary_ctxt_switches");
+    const long long forced = StatusField(pid, "nonvoluntary_ctxt_switches");
+    return voluntary < 0 || forced < 0 ? -1 : voluntary + forced;
+}
+
+std::string CpuModel() {
+    std::ifstream info("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(info, line)) {
+        if (line.rfind("model name", 0) == 0) {
+            const size_t colon = line.find(':');
+            return colon == std::string::npos ? line : line.substr(colon + 2);
+        }
+    }
+    return "unknown CPU";
+}
+
+std::string Today() {
+    char text[64];
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
+// Whether the game's sounds reach a player: with none on the PATH each sound's shell ends at
+// once, which makes the running game's children and CPU look cheaper than on a desktop.
+std::string SoundPlayerNote() {
+    const char* path = std::getenv("PATH");
+    std::string folders = path != nullptr ? path : "";
+    size_t start = 0;
+    while (start <= folders.size()) {
+        const size_t end = std::min(folders.find(':', start), folders.size());
+        const std::string candidate = folders.substr(start, end - start) + "/aplay";
+        if (end > start && access(candidate.c_str(), X_OK) == 0) {
+            const bool soundDevice = access("/dev/snd", F_OK) == 0;
+            return "Sounds are played by " + candidate +
+                   (soundDevice ? "." : "; with no sound device here each one ends at once.");
+        }
+        start = end + 1;
+    }
+    return "No aplay on the PATH: each sound's shell ends at once.";
+}
+
+Summary Single(const std::optional<double>& value) {
+    return value ? Summarise({*value}) : Summary{};
+}
+
+} // namespace
+
+BenchSession::BenchSession(const BenchOptions& options) : options(options) {}
+
+microseconds BenchSession::FinePeriod() const {
+    return microseconds(options.pollMicroseconds);
+}
+
+const char* BenchSession::Name(ProgramKind kind) {
+    return kind == kGame ? "game" : "floor";
+}
+
+BenchSession::~BenchSession() {
+    driver.reset();
+    if (display != nullptr) {
+        if (font != nullptr) {
+            XFreeFont(display, font);
+        }
+        XCloseDisplay(display);
+    }
+}
+
+void BenchSession::Add(std::vector<double>& samples, double value, const std::string& label) {
+    samples.push_back(value);
+    if (options.verbose) {
+        std::fprintf(stderr, "%s: %.3f\n", label.c_str(), value);
+    }
+}
+
+void BenchSession::Fail(const std::string& message) {
+    std::fprintf(stderr, "brisgola-bench: %s\n", message.c_str());
+    failures.push_back(message);
+}
+
+bool BenchSession::Open() {
+    // The timed polls sleep a tenth of a millisecond; the kernel's default slack would stretch
+    // that by half again.
+    prctl(PR_SET_TIMERSLACK, 1000UL, 0UL, 0UL, 0UL);
+    display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        Fail("cannot open the display named by DISPLAY");
+        return false;
+    }
+    fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
+    InstallErrorCounter();
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) {
+        Fail("the X server has no XTest extension");
+        return false;
+    }
+    if (DefaultDepth(display, DefaultScreen(display)) != 24) {
+        Fail("the X server's screen is not 24 bits deep");
+        return false;
+    }
+    driver = std::make_unique<GameDriver>();
+    font = LoadGameFont(display);
+    if (!driver->IsConnected() || font == nullptr) {
+        Fail("the game driver cannot connect, or no font loads");
+        return false;
+    }
+    boardSamples = IdleBoardSamples(display, font);
+    resultSamples = ResultSamples();
+    choiceSamples = ChoiceSamples();
+    captionSamples = StartCaptionSamples(display, font);
+    for (const SampleSet* set : {&boardSamples, &resultSamples, &choiceSamples, &captionSamples}) {
+        for (const Pixels& pattern : set->patterns) {
+            if (set->areas.empty() || pattern.empty()) {
+                Fail("the expected pictures or captions could not be worked out");
+                return false;
+            }
+        }
+    }
+    serverPid = options.xserverPid != 0 ? options.xserverPid
+                                        : FindXServer(LocalDisplayNumber(DisplayString(display)));
+    if (serverPid == 0) {
+        std::fprintf(stderr, "brisgola-bench: the X server's process is unknown; its CPU is "
+                             "left out\n");
+    }
+    return true;
+}
+
+void BenchSession::RunLaunches() {
+    // The first launch of each program pays for cold caches; it is not counted.
+    MeasureLaunch(kGame, false, false);
+    MeasureLaunch(kFloor, false, false);
+    for (int launch = 0; launch < options.launches; ++launch) {
+        const bool idle = launch < options.runs;
+        MeasureLaunch(kGame, true, idle);
+        MeasureLaunch(kFloor, true, idle);
+    }
+}
+
+bool BenchSession::StartAndWaitForBoard(ProgramKind kind, Launch& launch) {
+    const std::string& path = kind == kGame ? options.game : options.floor;
+    launch.program = std::make_unique<LaunchedProgram>();
+    MapWatcher watcher(display);
+    if (!launch.program->Start(path, options.workDir,
+                               options.workDir + "/" + Name(kind) + ".log")) {
+        Fail(std::string(Name(kind)) + ": cannot start " + path + ": " + launch.program->Error());
+        return false;
+    }
+    if (!watcher.WaitForViewable(kWindowClass, kWindowTimeoutMs)) {
+        Fail(std::string(Name(kind)) + ": no window came up");
+        return false;
+    }
+    launch.window = watcher.GetWindow();
+    launch.viewableAt = watcher.ViewableAt();
+    PixelProbe probe(display, launch.window, boardSamples.areas);
+    const Pixels& board = boardSamples.patterns.front();
+    const auto painted = Poll(
+        probe, [&](const Pixels& seen) { return seen == board; }, kPaintTimeoutMs, FinePeriod());
+    if (!painted) {
+        Fail(std::string(Name(kind)) + ": the idle board never showed completely");
+        return false;
+    }
+    launch.boardAt = *painted;
+    // The driver checks every pixel of the board, which the samples above only spot-check.
+    if (!driver->FindGameWindow(kWindowTimeoutMs) || driver->GetGameWindow() != launch.window) {
+        Fail(std::string(Name(kind)) + ": the driver does not find the window");
+        return false;
+    }
+    if (!driver->IdleBoardShown()) {
+        Fail(std::string(Name(kind)) + ": the window does not show the idle board");
+        return false;
+    }
+    return true;
+}
+
+void BenchSession::Close(ProgramKind kind, Launch& launch) {
+    if (launch.program == nullptr) {
+        return;
+    }
+    const std::string name = Name(kind);
+    if (launch.window != 0 && launch.program->IsRunning()) {
+        // As a user does: the window manager's close control, and for the game YES to its
+        // question.
+        driver->RequestClose(launch.window);
+        if (kind == kGame) {
+            const Window question = driver->WaitForDialog(kExitDialogTitle, kCloseTimeoutMs);
+            if (question != 0) {
+                driver->ClickCentreIn(question, kQuestionYesArea);
+            } else {
+                Fail("game: the exit question did not come");
+            }
+        }
+        if (!launch.program->WaitForExit(kCloseTimeoutMs)) {
+            Fail(name + ": did not end when closed");
+        }
+    }
+    launch.program->Terminate();
+    if (launch.program->ExitStatus() != 0) {
+        Fail(name + ": ended with status " + std::to_string(launch.program->ExitStatus()));
+    }
+    // The next launch must not find this window still about.
+    if (launch.window != 0 && !WaitForWindowGone(launch.window, kCloseTimeoutMs)) {
+        Fail(name + ": the window outlived the program");
+    }
+    launch.program.reset();
+}
+
+void BenchSession::MeasureLaunch(ProgramKind kind, bool record, bool idle) {
+    Launch launch;
+    if (StartAndWaitForBoard(kind, launch) && record) {
+        LaunchFigures& figures = launches[kind];
+        const std::string name = Name(kind);
+        const Clock::time_point start = launch.program->StartTime();
+        Add(figures.mapped, Milliseconds(launch.viewableAt - start), name + " mapped ms");
+        Add(figures.board, Milliseconds(launch.boardAt - start), name + " board ms");
+        figures.firstPaint.push_back(Milliseconds(launch.boardAt - launch.viewableAt));
+        MeasureExposes(launch, figures.expose);
+        MeasureCaptions(kind, launch, figures.caption);
+        if (kind == kFloor) {
+            MeasureFloorClicks(launch, figures.click);
+        }
+        if (idle) {
+            MeasureIdle(kind, launch, figures);
+        }
+    }
+    Close(kind, launch);
+}
+
+void BenchSession::MeasureExposes(Launch& launch, std::vector<double>& samples) {
+    PixelProbe probe(display, launch.window, boardSamples.areas);
+    const Pixels& board = boardSamples.patterns.front();
+    for (int i = 0; i < options.exposesPerRun; ++i) {
+        std::this_thread::sleep_for(kBetweenSamples);
+        // Clearing the whole window with exposures blanks it and sends the program one Expose
+        // for all of it: the same for every program, and no other window is involved.
+        const Clock::time_point start = Clock::now();
+        XClearArea(display, launch.window, 0, 0, 0, 0, True);
+        XFlush(display);
+        const auto back = Poll(
+            probe, [&](const Pixels& seen) { return seen == board; }, kPaintTimeoutMs, FinePeriod());
+        if (!back) {
+            Fail("the board did not come back after an Expose");
+            return;
+        }
+        Add(samples, Milliseconds(*back - start), "expose ms");
+    }
+}
+
+void BenchSession::MeasureCaptions(ProgramKind kind, Launch& launch, std::vector<double>& samples) {
+    PixelProbe probe(display, launch.window, captionSamples.areas);
+    const std::vector<Pixels>& patterns = captionSamples.patterns;
+    const auto shows = [&](int caption) {
+        return [&patterns, caption](const Pixels& seen) {
+            return MatchPattern(seen, patterns) == caption;
+        };
+    };
+    MovePointer(launch.window, kStartButtonArea);
+    for (int i = 0; i < options.captionsPerRun; ++i) {
+        if (MatchPattern(probe.Read(), patterns) != kCaptionStart) {
+            Fail(std::string(Name(kind)) + ": START is not shown before the click");
+            return;
+        }
+        const Clock::time_point start = PressAndRelease();
+        const auto changed = Poll(probe, shows(kCaptionCancel), kPaintTimeoutMs, FinePeriod());
+        if (!changed) {
+            Fail(std::string(Name(kind)) + ": START did not turn into CANCEL");
+            return;
+        }
+        Add(samples, Milliseconds(*changed - start), std::string(Name(kind)) + " caption ms");
+        // CANCEL at once, which for the game stops its clock before the first tick does
+        // anything and brings back the idle board.
+        std::this_thread::sleep_for(kBetweenSamples);
+        PressAndRelease();
+        if (!Poll(probe, shows(kCaptionStart), kPaintTimeoutMs, kCoarsePeriod)) {
+            Fail(std::string(Name(kind)) + ": CANCEL did not turn back into START");
+            return;
+        }
+        std::this_thread::sleep_for(kBetweenSamples);
+    }
+    if (!driver->IdleBoardShown()) {
+        Fail(std::string(Name(kind)) + ": CANCEL did not bring back the idle board");
+    }
+}
+
+void BenchSession::MeasureFloorClicks(Launch& launch, std::vector<double>& samples) {
+    PixelProbe probe(display, launch.window, resultSamples.areas);
+    const std::vector<Pixels>& patterns = resultSamples.patterns;
+    MovePointer(launch.window, kChoiceAreas[kPlayerRock]);
+    for (int i = 0; i < options.clicksPerRun; ++i) {
+        const int before = MatchPattern(probe.Read(), patterns);
+        if (before < 0) {
+            Fail("floor: the result area shows none of the result pictures");
+            return;
+        }
+        const Clock::time_point start = PressAndRelease();
+        const auto shown = Poll(
+            probe,
+            [&](const Pixels& seen) {
+                const int now = MatchPattern(seen, patterns);
+                return now >= 0 && now != before;
+            },
+            kPaintTimeoutMs, FinePeriod());
+        if (!shown) {
+            Fail("floor: a click on the choices put no picture");
+            return;
+        }
+        Add(samples, Milliseconds(*shown - start), "floor click ms");
+        std::this_thread::sleep_for(kBetweenSamples);
+    }
+}
+
+void BenchSession::MeasureIdle(ProgramKind kind, Launch& launch, LaunchFigures& figures) {
+    const pid_t pid = launch.program->Pid();
+    std::this_thread::sleep_for(kBeforeIdle);
+    const long long ticks = CpuTicks(pid);
+    const long long serverTicks = serverPid != 0 ? CpuTicks(serverPid) : -1;
+    const long long switches = ContextSwitches(pid);
+    const Clock::time_point start = Clock::now();
+    std::this_thread::sleep_for(std::chrono::duration<double>(options.idleSeconds));
+    const double seconds = Seconds(Clock::now() - start);
+    const long long ticksAfter = CpuTicks(pid);
+    const long long serverTicksAfter = serverPid != 0 ? CpuTicks(serverPid) : -1;
+    const long long switchesAfter = ContextSwitches(pid);
+    if (ticks < 0 || ticksAfter < 0 || switches < 0 || switchesAfter < 0) {
+        Fail(std::string(Name(kind)) + ": its CPU time could not be read");
+        return;
+    }
+    Add(figures.idleCpu, CpuPercent(ticksAfter - ticks, seconds),
+        std::string(Name(kind)) + " idle CPU %");
+    figures.idleWakeups.push_back(static_cast<double>(switchesAfter - switches));
+    if (serverTicks >= 0 && serverTicksAfter >= 0) {
+        figures.idleServerCpu.push_back(CpuPercent(serverTicksAfter - serverTicks, seconds));
+    }
+    const long long peak = StatusField(pid, "VmHWM");
+    const long long settled = StatusField(pid, "VmRSS");
+    const int descriptors = CountDescriptors(pid);
+    if (peak < 0 || settled < 0 || descriptors < 0) {
+        Fail(std::string(Name(kind)) + ": its memory or descriptors could not be read");
+        return;
+    }
+    figures.peakRss.push_back(static_cast<double>(peak) / kKilobytesPerMegabyte);
+    figures.settledRss.push_back(static_cast<double>(settled) / kKilobytesPerMegabyte);
+    figures.descriptors.push_back(descriptors);
+}
+
+void BenchSession::RunRounds() {
+    if (options.rounds <= 0) {
+        return;
+    }
+    Launch launch;
+    if (!StartAndWaitForBoard(kGame, launch)) {
+        Close(kGame, launch);
+        return;
+    }
+    const pid_t pid = launch.program->Pid();
+    const int descriptors = CountDescriptors(pid);
+    if (descriptors >= 0) {
+        rounds.descriptorsBefore = descriptors;
+    }
+    if (!PressStart(launch)) {
+        Fail("game: START did not begin the long game");
+        Close(kGame, launch);
+        return;
+    }
+    rounds.games = 1;
+    windowStart = Clock::now();
+    windowTicks = CpuTicks(pid);
+    windowServerTicks = serverPid != 0 ? CpuTicks(serverPid) : -1;
+    windowSwitches = ContextSwitches(pid);
+    for (int round = 0; round < options.rounds; ++round) {
+        if (!PlayOneRound(launch, round % kHands)) {
+            break;
+        }
+        ++rounds.played;
+    }
+    TickCpuWindow(pid, true);
+
+    std::this_thread::sleep_for(kAfterRounds);
+    const int descriptorsAfter = CountDescriptors(pid);
+    const ChildCount children = CountChildren(pid);
+    const long long settled = StatusField(pid, "VmRSS");
+    const long long peak = StatusField(pid, "VmHWM");
+    if (descriptorsAfter >= 0) {
+        rounds.descriptorsAfter = descriptorsAfter;
+        rounds.zombies = children.zombies;
+        rounds.children = children.alive;
+    }
+    if (settled >= 0 && peak >= 0) {
+        rounds.rss = static_cast<double>(settled) / kKilobytesPerMegabyte;
+        rounds.peakRss = static_cast<double>(peak) / kKilobytesPerMegabyte;
+    }
+    Close(kGame, launch);
+}
+
+bool BenchSession::PressStart(Launch& launch) {
+    PixelProbe probe(display, launch.window, captionSamples.areas);
+    MovePointer(launch.window, kStartButtonArea);
+    PressAndRelease();
+    return Poll(
+               probe,
+               [&](const Pixels& seen) {
+                   return MatchPattern(seen, captionSamples.patterns) == kCaptionCancel;
+               },
+               kPaintTimeoutMs, kCoarsePeriod)
+        .has_value();
+}
+
+bool BenchSession::PlayOneRound(Launch& launch, int hand) {
+    const pid_t pid = launch.program->Pid();
+    PixelProbe choices(display, launch.window, choiceSamples.areas);
+    PixelProbe caption(display, launch.window, captionSamples.areas);
+    PixelProbe result(display, launch.window, resultSamples.areas);
+    const std::string round = "game: round " + std::to_string(rounds.played + 1) + ": ";
+
+    // Between rounds the game counts down to the next choice, or it has ended, which turns
+    // CANCEL back into START; a new game then begins.
+    for (;;) {
+        bool gameOver = false;
+        const auto ready = Poll(
+            choices,
+            [&](const Pixels& seen) {
+                TickCpuWindow(pid, false);
+                if (MatchPattern(seen, choiceSamples.patterns) == kChoicesShown) {
+                    return true;
+                }
+                gameOver = MatchPattern(caption.Read(), captionSamples.patterns) == kCaptionStart;
+                return gameOver;
+            },
+            kRoundStepTimeoutMs, kRoundWaitPeriod);
+        if (!ready) {
+            Fail(round + "neither the choices nor the end of the game came");
+            return false;
+        }
+        if (!gameOver) {
+            break;
+        }
+        if (!driver->StatusLineShows(kGameOverText)) {
+            Fail(round + "START came back without \"Game over!\"");
+        }
+        if (!PressStart(launch)) {
+            Fail(round + "START did not begin a new game");
+            return false;
+        }
+        ++rounds.games;
+    }
+
+    MovePointer(launch.window, kChoiceAreas[hand]);
+    int frame = -1;
+    const Clock::time_point start = PressAndRelease();
+    const auto shown = Poll(
+        result,
+        [&](const Pixels& seen) {
+            frame = MatchPattern(seen, resultSamples.patterns);
+            return frame >= kWonFrame && frame <= kTieFrame;
+        },
+        kPaintTimeoutMs, FinePeriod());
+    if (!shown) {
+        Fail(round + "the click showed no result");
+        return false;
+    }
+    Add(rounds.click, Milliseconds(*shown - start),
+        round + GameDriver::ResultName(frame) + ": click ms");
+
+    // The round must have been played as the rules say, or the figures are of something else.
+    const int player = driver->PlayerHandShown();
+    const RoundOutcome outcome = DecideRound(player, driver->ComputerHandShown());
+    if (player != hand || !outcome.decided || outcome.resultFrame != frame) {
+        ++rounds.mismatches;
+    }
+    // The choices go as the result comes; the next wait must not take this round's for new
+    // ones.
+    if (!Poll(
+            choices,
+            [&](const Pixels& seen) {
+                return MatchPattern(seen, choiceSamples.patterns) == kChoicesHidden;
+            },
+            kPaintTimeoutMs, kCoarsePeriod)) {
+        Fail(round + "the choices stayed after the result");
+        return false;
+    }
+    return true;
+}
+
+void BenchSession::TickCpuWindow(pid_t pid, bool last) {
+    const Clock::time_point now = Clock::now();
+    const double seconds = Seconds(now - windowStart);
+    const bool due = seconds >= options.windowSeconds;
+    // A game too short for one whole span still gets a figure from what it ran.
+    const bool partial = last && rounds.cpu.empty() && seconds >= kMinCpuSpanSeconds;
+    if (!due && !partial) {
+        return;
+    }
+    const long long ticks = CpuTicks(pid);
+    const long long serverTicks = serverPid != 0 ? CpuTicks(serverPid) : -1;
+    const long long switches = ContextSwitches(pid);
+    if (switches >= 0 && windowSwitches >= 0) {
+        rounds.wakeups.push_back(static_cast<double>(switches - windowSwitches));
+    }
+    if (ticks >= 0 && windowTicks >= 0) {
+        Add(rounds.cpu, CpuPercent(ticks - windowTicks, seconds), "running CPU %");
+    }
+    if (serverTicks >= 0 && windowServerTicks >= 0) {
+        Add(rounds.serverCpu, CpuPercent(serverTicks - windowServerTicks, seconds),
+            "running X server CPU %");
+    }
+    windowStart = now;
+    windowTicks = ticks;
+    windowServerTicks = serverTicks;
+    windowSwitches = switches;
+}
+
+void BenchSession::MovePointer(Window window, const Area& area) {
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), area.x + area.w / 2,
+                          area.y + area.h / 2, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
+    XSync(display, False);
+    std::this_thread::sleep_for(kPointerSettle);
+}
+
+BenchSession::Clock::time_point BenchSession::PressAndRelease() {
+    const Clock::time_point start = Clock::now();
+    XTestFakeButtonEvent(display, kLeftButton, True, CurrentTime);
+    XTestFakeButtonEvent(display, kLeftButton, False, CurrentTime);
+    XFlush(display);
+    return start;
+}
+
+std::optional<BenchSession::Clock::time_point>
+BenchSession::Poll(PixelProbe& probe, const std::function<bool(const Pixels&)>& done, int timeoutMs,
+                   microseconds period) {
+    const Clock::time_point deadline = Clock::now() + milliseconds(timeoutMs);
+    for (;;) {
+        const Clock::time_point before = Clock::now();
+        const Pixels seen = probe.Read();
+        const Clock::time_point after = Clock::now();
+        if (done(seen)) {
+            return before + (after - before) / 2;
+        }
+        if (after >= deadline) {
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(period);
+    }
+}
+
+bool BenchSession::WaitForWindowGone(Window window, int timeoutMs) {
+    const Clock::time_point deadline = Clock::now() + milliseconds(timeoutMs);
+    for (;;) {
+        const unsigned long errorsBefore = XErrorsSeen();
+        XWindowAttributes attributes;
+        const bool exists = XGetWindowAttributes(display, window, &attributes) != 0;
+        if (!exists || XErrorsSeen() != errorsBefore) {
+            return true;
+        }
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kCoarsePeriod);
+    }
+}
+
+ResultTable BenchSession::MakeTable() const {
+    using Target = ResultTable::Target;
+    const LaunchFigures& game = launches[kGame];
+    const LaunchFigures& floor = launches[kFloor];
+    const std::string roundsText = std::to_string(rounds.played) + " rounds";
+    char idleText[32];
+    std::snprintf(idleText, sizeof idleText, "%g s", options.idleSeconds);
+    char windowText[32];
+    std::snprintf(windowText, sizeof windowText, "%g s", options.windowSeconds);
+
+    ResultTable table;
+    table.AddHeading("Brisgola against a bare-Xlib floor, " + Today());
+    table.AddHeading("machine: " + CpuModel() + ", " +
+                     std::to_string(sysconf(_SC_NPROCESSORS_ONLN)) +
+                     " CPUs; Xvfb 24-bit with openbox");
+    table.AddHeading("launches: " + std::to_string(options.launches) + " of each program (" +
+                     std::to_string(options.runs) +
+                     " with an idle span), alternating, after one warm-up each");
+    table.AddHeading("long game: " + roundsText + " in " + std::to_string(rounds.games) +
+                     " games, played with real clicks");
+    table.AddHeading("each figure: median [min, max] over n samples (Brisgola/floor); ratio = "
+                     "Brisgola median / floor median");
+
+    table.AddRow(
+        {"exec to window mapped", "ms", 2, Summarise(game.mapped), Summarise(floor.mapped)});
+    table.AddRow({"exec to full idle board on screen", "ms", 2, Summarise(game.board),
+                  Summarise(floor.board), Target::kRatioAtMost, 1.3});
+    table.AddRow({"  of which window mapped to full board", "ms", 2, Summarise(game.firstPaint),
+                  Summarise(floor.firstPaint)});
+    table.AddRow({"click on a choice to result picture", "ms", 2, Summarise(rounds.click),
+                  Summarise(floor.click), Target::kRatioAtMost, 2.0});
+    table.AddRow({"click on START to CANCEL caption", "ms", 2, Summarise(game.caption),
+                  Summarise(floor.caption)});
+    table.AddRow({"full repaint after Expose of the window", "ms", 2, Summarise(game.expose),
+                  Summarise(floor.expose)});
+    table.AddRow({std::string("idle CPU over ") + idleText + ", no game", "%", 2,
+                  Summarise(game.idleCpu), Summarise(floor.idleCpu), Target::kGameMaxAtMost, 0});
+    table.AddRow({std::string("  X server CPU over the same span"), "%", 2,
+                  Summarise(game.idleServerCpu), Summarise(floor.idleServerCpu)});
+    table.AddRow({std::string("  wakeups (context switches) in it"), "", 0,
+                  Summarise(game.idleWakeups), Summarise(floor.idleWakeups)});
+    table.AddRow({std::string("CPU per ") + windowText + " of a running game", "%", 2,
+                  Summarise(rounds.cpu), Summary{}});
+    table.AddRow({std::string("  X server CPU over the same spans"), "%", 2,
+                  Summarise(rounds.serverCpu), Summary{}});
+    table.AddRow({std::string("  wakeups (context switches) in them"), "", 0,
+                  Summarise(rounds.wakeups), Summary{}});
+    table.AddRow({"peak RSS (VmHWM) at the idle board", "MB", 2, Summarise(game.peakRss),
+                  Summarise(floor.peakRss)});
+    table.AddRow({"settled RSS (VmRSS) at the idle board", "MB", 2, Summarise(game.settledRss),
+                  Summarise(floor.settledRss), Target::kRatioAtMost, 1.6});
+    table.AddRow(
+        {"peak RSS (VmHWM) after " + roundsText, "MB", 2, Single(rounds.peakRss), Summary{}});
+    table.AddRow(
+        {"settled RSS (VmRSS) after " + roundsText, "MB", 2, Single(rounds.rss), Summary{}});
+    table.AddRow({"open descriptors at the idle board", "", 0, Summarise(game.descriptors),
+                  Summarise(floor.descriptors)});
+    table.AddRow({"open descriptors before the long game", "", 0, Single(rounds.descriptorsBefore),
+                  Summary{}});
+    table.AddRow({"open descriptors after " + roundsText, "", 0, Single(rounds.descriptorsAfter),
+                  Summary{}});
+    table.AddRow({"zombie children after " + roundsText, "", 0, Single(rounds.zombies), Summary{},
+                  Target::kGameMaxAtMost, 0});
+    table.AddRow({"live children after " + roundsText, "", 0, Single(rounds.children), Summary{}});
+
+    table.AddNote("The floor's click figure is one XPutImage answering a click, from the "
+                  "alternating launches; the game's is a real round of the long game.");
+    char pollText[32];
+    std::snprintf(pollText, sizeof pollText, "%g ms", options.pollMicroseconds / 1000.0);
+    table.AddNote(std::string("Timed waits read a few pixels every ") + pollText +
+                  "; the X server CPU of the long game includes the harness's own reads (every "
+                  "20 ms between rounds, every " +
+                  pollText + " for a few ms after each click).");
+    table.AddNote(SoundPlayerNote());
+    if (rounds.mismatches > 0) {
+        table.AddNote("WARNING: " + std::to_string(rounds.mismatches) +
+                      " rounds showed hands and a result that the rules do not give.");
+    }
+    for (const std::string& failure : failures) {
+        table.AddNote("FAILED: " + failure);
+    }
+    return table;
+}

@@ -1,0 +1,147 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/XlibHeaders.h"
+#include "bench/BenchOptions.h"
+#include "bench/ExpectedPixels.h"
+#include "bench/ResultTable.h"
+#include "tools/driver/GameDriver.h"
+
+class LaunchedProgram;
+
+// One benchmark: launches the game and the floor in turn and measures each launch the same
+// way, then plays the long game, and finally puts every figure into the table.
+//
+// A launch is timed from just before the fork: the window becomes viewable (seen from the
+// server's events), the whole idle board is on the screen (polled), then the window is
+// exposed, START is clicked, the floor's choice row is clicked, and the program sits idle for
+// its CPU span before its memory and descriptors are read and it is closed as a user closes
+// it. The long game then plays rounds against the real game with real clicks, timing each
+// click on a choice to the result picture, taking the CPU of the game and of the X server in
+// fixed spans, and counting the game's descriptors and children at the end.
+class BenchSession {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit BenchSession(const BenchOptions& options);
+    ~BenchSession();
+    BenchSession(const BenchSession&) = delete;
+    BenchSession& operator=(const BenchSession&) = delete;
+
+    // Connects to the display and prepares the expected pixels; false with a message on
+    // standard error when the benchmark cannot run at all.
+    bool Open();
+    // A warm-up launch of each program, then `launches` launches of each, alternating; the
+    // first `runs` of them also take the idle span.
+    void RunLaunches();
+    // The long game.
+    void RunRounds();
+
+    ResultTable MakeTable() const;
+    // Whatever went wrong on the way; an empty list means every measurement completed.
+    const std::vector<std::string>& Failures() const { return failures; }
+
+private:
+    enum ProgramKind { kGame = 0, kFloor = 1, kProgramKinds = 2 };
+
+    struct LaunchFigures {
+        std::vector<double> mapped;
+        std::vector<double> board;
+        std::vector<double> firstPaint; // from viewable to the full board
+        std::vector<double> expose;
+        std::vector<double> caption;
+        std::vector<double> click;
+        std::vector<double> idleCpu;
+        std::vector<double> idleServerCpu;
+        std::vector<double> idleWakeups;
+        std::vector<double> peakRss;
+        std::vector<double> settledRss;
+        std::vector<double> descriptors;
+    };
+
+    struct RoundFigures {
+        std::vector<double> click;
+        std::vector<double> cpu;
+        std::vector<double> serverCpu;
+        std::vector<double> wakeups;
+        int played = 0;
+        int games = 0;
+        int mismatches = 0;
+        std::optional<double> descriptorsBefore;
+        std::optional<double> descriptorsAfter;
+        std::optional<double> zombies;
+        std::optional<double> children;
+        std::optional<double> rss;
+        std::optional<double> peakRss;
+    };
+
+    // A window of the program is on the screen and the driver watches it.
+    struct Launch {
+        std::unique_ptr<LaunchedProgram> program;
+        Window window = 0;
+        Clock::time_point viewableAt;
+        Clock::time_point boardAt;
+    };
+
+    // Launching and closing
+    bool StartAndWaitForBoard(ProgramKind kind, Launch& launch);
+    void Close(ProgramKind kind, Launch& launch);
+    void MeasureLaunch(ProgramKind kind, bool record, bool idle);
+
+    // The measurements of one launch
+    void MeasureExposes(Launch& launch, std::vector<double>& samples);
+    void MeasureCaptions(ProgramKind kind, Launch& launch, std::vector<double>& samples);
+    void MeasureFloorClicks(Launch& launch, std::vector<double>& samples);
+    void MeasureIdle(ProgramKind kind, Launch& launch, LaunchFigures& figures);
+
+    // The long game
+    bool PressStart(Launch& launch);
+    bool PlayOneRound(Launch& launch, int hand);
+
+    // Input and polling
+    void MovePointer(Window window, const Area& area);
+    Clock::time_point PressAndRelease();
+    // Reads the probe every `period` until `done` holds; the middle of the read that first saw
+    // it, or nothing when the time ran out.
+    std::optional<Clock::time_point> Poll(PixelProbe& probe,
+                                          const std::function<bool(const Pixels&)>& done,
+                                          int timeoutMs, std::chrono::microseconds period);
+    bool WaitForWindowGone(Window window, int timeoutMs);
+    // Closes the running game's CPU span when it is due.
+    void TickCpuWindow(pid_t pid, bool last);
+
+    // Keeps a sample, and shows it at once when asked to.
+    void Add(std::vector<double>& samples, double value, const std::string& label);
+    void Fail(const std::string& message);
+    static const char* Name(ProgramKind kind);
+    // The period of timed waits.
+    std::chrono::microseconds FinePeriod() const;
+
+    BenchOptions options;
+    Display* display = nullptr;
+    XFontStruct* font = nullptr;
+    std::unique_ptr<GameDriver> driver;
+    pid_t serverPid = 0;
+
+    SampleSet boardSamples;
+    SampleSet resultSamples;
+    SampleSet choiceSamples;
+    SampleSet captionSamples;
+
+    LaunchFigures launches[kProgramKinds];
+    RoundFigures rounds;
+
+    // The running game's current CPU span.
+    Clock::time_point windowStart;
+    long long windowTicks = -1;
+    long long windowServerTicks = -1;
+    long long windowSwitches = -1;
+
+    std::vector<std::string> failures;
+};

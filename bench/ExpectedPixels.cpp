@@ -1,0 +1,281 @@
+#include "bench/ExpectedPixels.h"
+
+#include <algorithm>
+
+#include "game/Pictures.h"
+#include "game/RoundRules.h"
+#include "gui/graphics/ImageBlock.h"
+
+namespace {
+
+const char* const kFontPattern = "-*-*-Medium-R-Normal--14-*";
+const char* const kFallbackFont = "fixed";
+const unsigned long kBlack = 0x000000;
+const unsigned long kButtonFace = 0xfffde5;
+const unsigned long kButtonText = 0x000000;
+// The game never puts two text lines closer than this.
+const int kMinLineHeight = 15;
+// Points per picture: a few, so that a picture counts as painted only when all of it is.
+const int kPointsPerPicture = 3;
+const int kTextPointsPerCaption = 2;
+// Where the frame around the board lies; the bottom bar covers the lowest rows of the side
+// bars, so their points are taken above it.
+const int kFrameLeft = 140;
+const int kFrameTop = 150;
+
+// A caption is drawn into the button less its bevel margins.
+Area CaptionBox(const Area& button) {
+    return {button.x + 6, button.y + 4, button.w - 12, button.h - 8};
+}
+
+// Points of a picture at (left, top); only its top `rows` rows are looked at, which leaves
+// out rows another picture covers.
+void AddPicture(SampleSet& set, Pixels& pattern, const unsigned char* block, int w, int h, int left,
+                int top, int rows) {
+    Pixels picture = DecodePicture(block, w, h);
+    if (picture.empty()) {
+        return;
+    }
+    const Pixels visible(picture.begin(), picture.begin() + static_cast<long>(w) * rows);
+    for (const Area& point : PicturePoints(visible, w, rows, kPointsPerPicture)) {
+        set.areas.push_back({left + point.x, top + point.y, 1, 1});
+        pattern.push_back(picture[static_cast<size_t>(point.y) * w + point.x]);
+    }
+}
+
+// A face point inside the bevel, and the first and last text pixels of the caption: the text
+// is drawn after the face, so its pixels differ from the face only once the caption is there.
+void AddButton(SampleSet& set, Pixels& pattern, Display* display, XFontStruct* font,
+               const Area& button, const std::string& caption, unsigned long fg,
+               unsigned long face) {
+    set.areas.push_back({button.x + 2, button.y + 2, 1, 1});
+    pattern.push_back(face);
+    const Area box = CaptionBox(button);
+    const Pixels text = RenderTextLine(display, font, box.w, box.h, caption, fg, face, kTextCentre);
+    std::vector<size_t> inked;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == fg) {
+            inked.push_back(i);
+        }
+    }
+    if (inked.empty()) {
+        return;
+    }
+    const size_t picks[kTextPointsPerCaption] = {inked.front(), inked.back()};
+    for (size_t pick : picks) {
+        set.areas.push_back(
+            {box.x + static_cast<int>(pick % box.w), box.y + static_cast<int>(pick / box.w), 1, 1});
+        pattern.push_back(fg);
+    }
+}
+
+Pixels ImagePixels(XImage* image) {
+    Pixels pixels;
+    pixels.reserve(static_cast<size_t>(image->width) * image->height);
+    for (int row = 0; row < image->height; ++row) {
+        for (int column = 0; column < image->width; ++column) {
+            pixels.push_back(XGetPixel(image, column, row) & 0xffffff);
+        }
+    }
+    return pixels;
+}
+
+} // namespace
+
+Pixels DecodePicture(const unsigned char* block, int w, int h) {
+    Pixels pixels;
+    const RgbBuffer rgb = BlockToRgb(w, h, block);
+    if (rgb == nullptr) {
+        return pixels;
+    }
+    pixels.resize(static_cast<size_t>(w) * h);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<unsigned long>(rgb[3 * i]) << 16 |
+                    static_cast<unsigned long>(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
+    }
+    return pixels;
+}
+
+std::vector<Area> DistinguishingPoints(const std::vector<Pixels>& pictures, int w, int h) {
+    std::vector<Area> points;
+    const size_t size = static_cast<size_t>(std::max(w, 0)) * std::max(h, 0);
+    for (const Pixels& picture : pictures) {
+        if (picture.size() != size || size == 0) {
+            return {};
+        }
+    }
+    for (size_t own = 0; own < pictures.size(); ++own) {
+        // Rows from the middle outwards, where the pictures carry their content.
+        int found = 0;
+        for (int step = 0; step < h && found < kPointsPerPicture; ++step) {
+            const int row = h / 2 + (step % 2 == 0 ? step / 2 : -(step + 1) / 2);
+            for (int column = 0; column < w && found < kPointsPerPicture; ++column) {
+                const size_t at = static_cast<size_t>(row) * w + column;
+                const unsigned long colour = pictures[own][at];
+                bool unique = colour != kBlack;
+                for (size_t other = 0; other < pictures.size() && unique; ++other) {
+                    unique = other == own || pictures[other][at] != colour;
+                }
+                if (unique) {
+                    points.push_back({column, row, 1, 1});
+                    ++found;
+                    // Spread the points of one picture along its row.
+                    column += w / kPointsPerPicture;
+                }
+            }
+        }
+    }
+    return points;
+}
+
+std::vector<Area> PicturePoints(const Pixels& picture, int w, int h, int count) {
+    std::vector<Area> points;
+    if (w <= 0 || h <= 0 || count <= 0 || picture.size() != static_cast<size_t>(w) * h) {
+        return points;
+    }
+    // Rows evenly spread; a row that is all black gives way to the next one down.
+    int searchedUpTo = -1;
+    for (int i = 0; i < count; ++i) {
+        int row = std::max(h * (i + 1) / (count + 1), searchedUpTo + 1);
+        bool found = false;
+        for (; row < h && !found; ++row) {
+            for (int column = 0; column < w; ++column) {
+                if (picture[static_cast<size_t>(row) * w + column] != kBlack) {
+                    points.push_back({column, row, 1, 1});
+                    found = true;
+                    break;
+                }
+            }
+            searchedUpTo = row;
+        }
+    }
+    return points;
+}
+
+Pixels RenderTextLine(Display* display, XFontStruct* font, int w, int h, const std::string& text,
+                      unsigned long fg, unsigned long bg, int alignment) {
+    if (display == nullptr || font == nullptr || w <= 0 || h <= 0) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    const int textWidth = XTextWidth(font, text.data(), length);
+    const int lineHeight = font->ascent > kMinLineHeight ? font->ascent + 1 : kMinLineHeight;
+    const int baseline = lineHeight - 1 + (h - lineHeight) / 2;
+    int left = 0;
+    if (textWidth != 0 && alignment == kTextRight) {
+        left = w - textWidth;
+    } else if (textWidth != 0 && alignment == kTextCentre) {
+        left = (w - textWidth) / 2;
+    }
+    const int screen = DefaultScreen(display);
+    const Pixmap canvas = XCreatePixmap(display, RootWindow(display, screen),
+                                        static_cast<unsigned>(w), static_cast<unsigned>(h),
+                                        static_cast<unsigned>(DefaultDepth(display, screen)));
+    GC gc = XCreateGC(display, canvas, 0, nullptr);
+    XSetFont(display, gc, font->fid);
+    XSetForeground(display, gc, bg);
+    XFillRectangle(display, canvas, gc, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h));
+    XSetForeground(display, gc, fg);
+    XDrawString(display, canvas, gc, left, baseline, text.data(), length);
+    XImage* image = XGetImage(display, canvas, 0, 0, static_cast<unsigned>(w),
+                              static_cast<unsigned>(h), AllPlanes, ZPixmap);
+    XFreeGC(display, gc);
+    XFreePixmap(display, canvas);
+    if (image == nullptr) {
+        return {};
+    }
+    Pixels pixels = ImagePixels(image);
+    XDestroyImage(image);
+    return pixels;
+}
+
+XFontStruct* LoadGameFont(Display* display) {
+    XFontStruct* font = XLoadQueryFont(display, kFontPattern);
+    return font != nullptr ? font : XLoadQueryFont(display, kFallbackFont);
+}
+
+int MatchPattern(const Pixels& seen, const std::vector<Pixels>& patterns) {
+    for (size_t i = 0; i < patterns.size(); ++i) {
+        if (!seen.empty() && seen == patterns[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+SampleSet IdleBoardSamples(Display* display, XFontStruct* font) {
+    SampleSet set;
+    Pixels pattern;
+    AddPicture(set, pattern, imgLOGO, wLOGO, hLOGO, 28, 22, hLOGO);
+    AddPicture(set, pattern, imgBAR_TOP, wBAR_TOP, hBAR_TOP, kFrameLeft, kFrameTop, hBAR_TOP);
+    AddPicture(set, pattern, imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT, kFrameLeft, kFrameTop + hBAR_TOP,
+               hBAR_LEFT - hBAR_BOTTOM);
+    AddPicture(set, pattern, imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT,
+               kFrameLeft + wBAR_TOP - wBAR_RIGHT, kFrameTop + hBAR_TOP, hBAR_RIGHT - hBAR_BOTTOM);
+    AddPicture(set, pattern, imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM, kFrameLeft,
+               kFrameTop + hBAR_TOP + hBAR_LEFT - hBAR_BOTTOM, hBAR_BOTTOM);
+    AddPicture(set, pattern, handsStrip[kComputerScissors], wHAND0, hHAND0, kComputerHandArea.x,
+               kComputerHandArea.y, hHAND0);
+    AddPicture(set, pattern, handsStrip[kPlayerRock], wHAND0, hHAND0, kPlayerHandArea.x,
+               kPlayerHandArea.y, hHAND0);
+    AddPicture(set, pattern, resultStrip[kTitleFrame], wRESULT0, hRESULT0, kResultArea.x,
+               kResultArea.y, hRESULT0);
+    AddButton(set, pattern, display, font, kStartButtonArea, "START", kStartCaptionColor,
+              kStartFaceColor);
+    AddButton(set, pattern, display, font, kInfoButtonArea, "Info", kButtonText, kButtonFace);
+    AddButton(set, pattern, display, font, kExitButtonArea, "Exit", kButtonText, kButtonFace);
+    set.patterns.push_back(pattern);
+    return set;
+}
+
+SampleSet ResultSamples() {
+    SampleSet set;
+    std::vector<Pixels> frames;
+    for (int frame = 0; frame < kResultStripFrames; ++frame) {
+        frames.push_back(DecodePicture(resultStrip[frame], wRESULT0, hRESULT0));
+        if (frames.back().empty()) {
+            return set;
+        }
+    }
+    // The countdown pictures share their disc and ring and differ only in the digit, so each
+    // frame gets points of its own colour where every other frame has another colour.
+    for (const Area& point : DistinguishingPoints(frames, wRESULT0, hRESULT0)) {
+        set.areas.push_back(point);
+    }
+    for (int frame = 0; frame <= kResultStripFrames; ++frame) {
+        Pixels pattern;
+        for (const Area& point : set.areas) {
+            const size_t at = static_cast<size_t>(point.y) * wRESULT0 + point.x;
+            pattern.push_back(frame == kResultHidden ? kBlack : frames[frame][at]);
+        }
+        set.patterns.push_back(pattern);
+    }
+    for (Area& point : set.areas) {
+        point.x += kResultArea.x;
+        point.y += kResultArea.y;
+    }
+    return set;
+}
+
+SampleSet ChoiceSamples() {
+    SampleSet set;
+    Pixels shown;
+    for (int hand : {kPlayerPaper, kPlayerRock, kPlayerScissors}) {
+        AddPicture(set, shown, handsStrip[hand], wHAND0, hHAND0, kChoiceAreas[hand].x,
+                   kChoiceAreas[hand].y, hHAND0);
+    }
+    set.patterns.push_back(shown);
+    set.patterns.push_back(Pixels(shown.size(), kBlack));
+    return set;
+}
+
+SampleSet StartCaptionSamples(Display* display, XFontStruct* font) {
+    SampleSet set;
+    const Area box = CaptionBox(kStartButtonArea);
+    set.areas.push_back(box);
+    for (const char* caption : {"START", "CANCEL"}) {
+        set.patterns.push_back(RenderTextLine(display, font, box.w, box.h, caption,
+                                              kStartCaptionColor, kStartFaceColor, kTextCentre));
+    }
+    return set;
+}

@@ -1,0 +1,349 @@
+// The floor: the game's idle board painted the way a bare Xlib client paints it, as the yardstick
+// the benchmark holds the game against. It opens the same window (size, size hints, title,
+// class) and paints the same pictures, buttons and lines, but with nothing between it and
+// Xlib: one graphics context for the whole run, every picture converted once into an X image
+// of the server's own pixel format, one XPutImage per picture, one flush per paint.
+//
+// It answers exactly the input the benchmark sends: a press on the choice pictures' row puts
+// one result picture (the floor of a click answered by one picture), a click on START swaps
+// its caption between START and CANCEL, an Expose repaints the board and the window manager's
+// close request ends the program. It blocks in XNextEvent and nothing else, so it costs
+// nothing while idle.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/XlibHeaders.h"
+#include "game/Pictures.h"
+#include "game/Product.h"
+
+namespace {
+
+const int kWindowWidth = 800;
+const int kWindowHeight = 600;
+const unsigned long kBoardColor = 0x000000;
+const unsigned long kButtonFace = 0xfffde5;
+const unsigned long kButtonText = 0x000000;
+const unsigned long kStartFace = 0xff0000;
+const unsigned long kStartText = 0xffff00;
+const unsigned long kLineText = 0xffffff;
+char kClassName[] = "Brisgola.exe";
+const char* const kFontPattern = "-*-*-Medium-R-Normal--14-*";
+const char* const kFallbackFont = "fixed";
+// The game never puts two text lines closer than this.
+const int kMinLineHeight = 15;
+
+struct Box {
+    int x;
+    int y;
+    int w;
+    int h;
+    bool Contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
+};
+
+const Box kStartBox{432, 30, 100, 28};
+const Box kInfoBox{552, 30, 100, 28};
+const Box kExitBox{672, 30, 100, 28};
+const Box kScoreBox{432, 65, 160, 18};
+const Box kStatusBox{250, 85, 300, 18};
+// The three choice pictures side by side, gaps included.
+const Box kChoiceRow{230, 469, 310, 100};
+const Box kResultBox{333, 209, 133, 100};
+
+enum TextAlign { kLeft, kCentre };
+
+// One compiled-in picture converted for the screen, with where the board shows it.
+struct Picture {
+    XImage* image = nullptr;
+    int x = 0;
+    int y = 0;
+};
+
+struct Floor {
+    Display* display = nullptr;
+    Window window = 0;
+    GC gc = nullptr;
+    XFontStruct* font = nullptr;
+    Atom deleteWindow = 0;
+    std::vector<Picture> board;
+    // Pictures a click on the choice row puts in turn into the result box.
+    std::vector<XImage*> results;
+    size_t nextResult = 0;
+    bool startShowsCancel = false;
+};
+
+// Decodes a 16-colour block (palette, then 4-bit rows bottom-up, high nibble first) straight
+// into a 32-bit ZPixmap image. On a 24-bit TrueColor visual with the usual masks a pixel value
+// is 0xRRGGBB, so each palette entry becomes one pixel value, computed once.
+XImage* ConvertBlock(Display* display, Visual* visual, const unsigned char* block, int w, int h) {
+    const bool usualMasks =
+        visual->red_mask == 0xff0000 && visual->green_mask == 0x00ff00 && visual->blue_mask == 0xff;
+    unsigned long palette[16];
+    for (int i = 0; i < 16; ++i) {
+        palette[i] = static_cast<unsigned long>(block[3 * i]) << 16 |
+                     static_cast<unsigned long>(block[3 * i + 1]) << 8 | block[3 * i + 2];
+    }
+    char* data = static_cast<char*>(std::malloc(static_cast<size_t>(w) * h * 4));
+    if (data == nullptr) {
+        return nullptr;
+    }
+    XImage* image = XCreateImage(display, visual, 24, ZPixmap, 0, data, static_cast<unsigned>(w),
+                                 static_cast<unsigned>(h), 32, 0);
+    if (image == nullptr) {
+        std::free(data);
+        return nullptr;
+    }
+    const unsigned char* pixels = block + 48;
+    const int rowBytes = (w + 1) / 2;
+    for (int stored = 0; stored < h; ++stored) {
+        const unsigned char* source = pixels + static_cast<size_t>(stored) * rowBytes;
+        const int row = h - 1 - stored;
+        if (usualMasks && image->bits_per_pixel == 32) {
+            auto* target = reinterpret_cast<uint32_t*>(image->data + row * image->bytes_per_line);
+            for (int column = 0; column < w; ++column) {
+                const unsigned char byte = source[column / 2];
+                target[column] =
+                    static_cast<uint32_t>(palette[column % 2 == 0 ? byte >> 4 : byte & 0x0f]);
+            }
+        } else {
+            // Any other layout goes through Xlib's own pixel store, slowly but correctly.
+            for (int column = 0; column < w; ++column) {
+                const unsigned char byte = source[column / 2];
+                XPutPixel(image, column, row, palette[column % 2 == 0 ? byte >> 4 : byte & 0x0f]);
+            }
+        }
+    }
+    return image;
+}
+
+// Draws one line of text in a box the way the game does: the box filled with the background,
+// the line centred vertically, and horizontally as aligned.
+void DrawTextLine(Floor& floor, const Box& box, const char* text, unsigned long fg,
+                  unsigned long bg, TextAlign align) {
+    XSetForeground(floor.display, floor.gc, bg);
+    XFillRectangle(floor.display, floor.window, floor.gc, box.x, box.y,
+                   static_cast<unsigned>(box.w - 1), static_cast<unsigned>(box.h));
+    const int length = static_cast<int>(std::strlen(text));
+    if (floor.font == nullptr || length == 0) {
+        return;
+    }
+    const int width = XTextWidth(floor.font, text, length);
+    const int lineHeight =
+        floor.font->ascent > kMinLineHeight ? floor.font->ascent + 1 : kMinLineHeight;
+    const int x = align == kCentre ? box.x + (box.w - width) / 2 : box.x;
+    const int baseline = box.y + lineHeight - 1 + (box.h - lineHeight) / 2;
+    XSetForeground(floor.display, floor.gc, fg);
+    XDrawString(floor.display, floor.window, floor.gc, x, baseline, text, length);
+}
+
+void PaintButton(Floor& floor, const Box& box, const char* caption, unsigned long face,
+                 unsigned long text) {
+    XSetForeground(floor.display, floor.gc, face);
+    XFillRectangle(floor.display, floor.window, floor.gc, box.x, box.y,
+                   static_cast<unsigned>(box.w), static_cast<unsigned>(box.h));
+    // The caption sits in the button less its bevel margins, as in the game.
+    DrawTextLine(floor, {box.x + 6, box.y + 4, box.w - 12, box.h - 8}, caption, text, face,
+                 kCentre);
+}
+
+void PaintStart(Floor& floor) {
+    PaintButton(floor, kStartBox, floor.startShowsCancel ? "CANCEL" : "START", kStartFace,
+                kStartText);
+}
+
+void PaintBoard(Floor& floor) {
+    for (const Picture& picture : floor.board) {
+        XPutImage(floor.display, floor.window, floor.gc, picture.image, 0, 0, picture.x, picture.y,
+                  static_cast<unsigned>(picture.image->width),
+                  static_cast<unsigned>(picture.image->height));
+    }
+    PaintStart(floor);
+    PaintButton(floor, kInfoBox, "Info", kButtonFace, kButtonText);
+    PaintButton(floor, kExitBox, "Exit", kButtonFace, kButtonText);
+    DrawTextLine(floor, kScoreBox, "", kLineText, kBoardColor, kLeft);
+    DrawTextLine(floor, kStatusBox, "", kLineText, kBoardColor, kCentre);
+    XFlush(floor.display);
+}
+
+void PutNextResult(Floor& floor) {
+    XImage* image = floor.results[floor.nextResult];
+    floor.nextResult = (floor.nextResult + 1) % floor.results.size();
+    XPutImage(floor.display, floor.window, floor.gc, image, 0, 0, kResultBox.x, kResultBox.y,
+              static_cast<unsigned>(image->width), static_cast<unsigned>(image->height));
+    XFlush(floor.display);
+}
+
+void SetProperties(Floor& floor, const std::string& title) {
+    XSizeHints* size = XAllocSizeHints();
+    XWMHints* wm = XAllocWMHints();
+    XClassHint* classHint = XAllocClassHint();
+    if (size != nullptr && wm != nullptr && classHint != nullptr) {
+        size->flags = PPosition | PSize | PMinSize | PMaxSize;
+        size->width = size->min_width = size->max_width = kWindowWidth;
+        size->height = size->min_height = size->max_height = kWindowHeight;
+        wm->flags = InputHint | StateHint | IconPixmapHint;
+        wm->input = True;
+        wm->initial_state = NormalState;
+        wm->icon_pixmap = None;
+        classHint->res_name = kClassName;
+        classHint->res_class = kClassName;
+
+        std::string titleCopy = title;
+        char* titleList[] = {titleCopy.data()};
+        char* iconList[] = {kClassName};
+        XTextProperty windowName{};
+        XTextProperty iconName{};
+        const bool haveWindowName = XStringListToTextProperty(titleList, 1, &windowName) != 0;
+        const bool haveIconName = XStringListToTextProperty(iconList, 1, &iconName) != 0;
+        XSetWMProperties(floor.display, floor.window, haveWindowName ? &windowName : nullptr,
+                         haveIconName ? &iconName : nullptr, nullptr, 0, size, wm, classHint);
+        if (haveWindowName) {
+            XFree(windowName.value);
+        }
+        if (haveIconName) {
+            XFree(iconName.value);
+        }
+    }
+    XFree(size);
+    XFree(wm);
+    XFree(classHint);
+    floor.deleteWindow = XInternAtom(floor.display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(floor.display, floor.window, &floor.deleteWindow, 1);
+}
+
+bool AddPicture(Floor& floor, Visual* visual, const unsigned char* block, int w, int h, int x,
+                int y) {
+    XImage* image = ConvertBlock(floor.display, visual, block, w, h);
+    if (image == nullptr) {
+        return false;
+    }
+    floor.board.push_back({image, x, y});
+    return true;
+}
+
+// The board's pictures at the game's places, in the order the game makes them.
+bool ConvertPictures(Floor& floor, Visual* visual) {
+    const int frameLeft = (kWindowWidth - wBAR_TOP) / 2;
+    const int frameTop = 150;
+    const int frameHeight = hBAR_TOP + hBAR_LEFT;
+    const int boardY = (frameHeight - hHAND0) / 2 + frameTop;
+    bool converted =
+        AddPicture(floor, visual, imgLOGO, wLOGO, hLOGO, 28, 22) &&
+        AddPicture(floor, visual, imgBAR_TOP, wBAR_TOP, hBAR_TOP, frameLeft, frameTop) &&
+        AddPicture(floor, visual, imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT, frameLeft,
+                   frameTop + hBAR_TOP) &&
+        AddPicture(floor, visual, imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT,
+                   frameLeft + wBAR_TOP - wBAR_RIGHT, frameTop + hBAR_TOP) &&
+        AddPicture(floor, visual, imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM, frameLeft,
+                   frameTop + frameHeight - hBAR_BOTTOM) &&
+        AddPicture(floor, visual, imgHAND3, wHAND3, hHAND3, frameLeft + wBAR_LEFT + 112 - wHAND3,
+                   boardY) &&
+        AddPicture(floor, visual, imgHAND1, wHAND1, hHAND1,
+                   frameLeft + wBAR_TOP - 112 - wBAR_RIGHT - 10, boardY) &&
+        AddPicture(floor, visual, imgRESULT0, wRESULT0, hRESULT0, kResultBox.x, boardY);
+    for (const unsigned char* block : {imgRESULT4, imgRESULT5, imgRESULT6, imgRESULT0}) {
+        XImage* image =
+            converted ? ConvertBlock(floor.display, visual, block, wRESULT0, hRESULT0) : nullptr;
+        converted = converted && image != nullptr;
+        if (image != nullptr) {
+            floor.results.push_back(image);
+        }
+    }
+    return converted;
+}
+
+void Release(Floor& floor) {
+    for (Picture& picture : floor.board) {
+        XDestroyImage(picture.image);
+    }
+    for (XImage* image : floor.results) {
+        XDestroyImage(image);
+    }
+    if (floor.font != nullptr) {
+        XFreeFont(floor.display, floor.font);
+    }
+    if (floor.gc != nullptr) {
+        XFreeGC(floor.display, floor.gc);
+    }
+    XCloseDisplay(floor.display);
+}
+
+} // namespace
+
+int main() {
+    Floor floor;
+    floor.display = XOpenDisplay(nullptr);
+    if (floor.display == nullptr) {
+        std::fprintf(stderr, "brisgola-floor: cannot open the display\n");
+        return 1;
+    }
+    Display* display = floor.display;
+    const int screen = DefaultScreen(display);
+    if (DefaultDepth(display, screen) != 24) {
+        std::fprintf(stderr, "brisgola-floor: the display is not 24 bits deep\n");
+        XCloseDisplay(display);
+        return 1;
+    }
+    const std::string title = std::string(kProductName) + " " + kCopyrightNotice;
+    floor.window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kWindowWidth,
+                                       kWindowHeight, 1, BlackPixel(display, screen), kBoardColor);
+    SetProperties(floor, title);
+    XSelectInput(display, floor.window, ExposureMask | ButtonPressMask | ButtonReleaseMask);
+    // Mapping first lets the window manager frame the window while the pictures convert.
+    XMapWindow(display, floor.window);
+    XFlush(display);
+
+    XGCValues values{};
+    values.graphics_exposures = False;
+    floor.gc = XCreateGC(display, floor.window, GCGraphicsExposures, &values);
+    floor.font = XLoadQueryFont(display, kFontPattern);
+    if (floor.font == nullptr) {
+        floor.font = XLoadQueryFont(display, kFallbackFont);
+    }
+    if (floor.font != nullptr) {
+        XSetFont(display, floor.gc, floor.font->fid);
+    }
+    if (!ConvertPictures(floor, DefaultVisual(display, screen))) {
+        std::fprintf(stderr, "brisgola-floor: the pictures could not be converted\n");
+        Release(floor);
+        return 1;
+    }
+
+    for (;;) {
+        XEvent event;
+        XNextEvent(display, &event);
+        switch (event.type) {
+        case Expose:
+            // The last of a series: one repaint covers all of them.
+            if (event.xexpose.count == 0) {
+                PaintBoard(floor);
+            }
+            break;
+        case ButtonPress:
+            if (event.xbutton.button == Button1 &&
+                kChoiceRow.Contains(event.xbutton.x, event.xbutton.y)) {
+                PutNextResult(floor);
+            }
+            break;
+        case ButtonRelease:
+            if (event.xbutton.button == Button1 &&
+                kStartBox.Contains(event.xbutton.x, event.xbutton.y)) {
+                floor.startShowsCancel = !floor.startShowsCancel;
+                PaintStart(floor);
+                XFlush(display);
+            }
+            break;
+        case ClientMessage:
+            if (static_cast<Atom>(event.xclient.data.l[0]) == floor.deleteWindow) {
+                Release(floor);
+                return 0;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+}
