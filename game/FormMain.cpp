@@ -414,9 +414,6 @@ void FormMain::OnChoice(GUIElement* element) {
     const RoundOutcome outcome = DecideRound(player, computer);
     if (outcome.decided) {
         resultFrame->SetFrame(outcome.resultFrame, 0);
-        if (outcome.sound != nullptr) {
-            sound->Play(outcome.sound, false);
-        }
         if (outcome.scorer == Scorer::kPlayer) {
             ++scorePlayer;
         } else if (outcome.scorer == Scorer::kComputer) {
@@ -428,4 +425,9 @@ void FormMain::OnChoice(GUIElement* element) {
     choiceRock->Hide();
     choiceScissors->Hide();
     UpdateScore();
+    // The sound starts once the board shows the result: forking the player takes longer than
+    // painting, and the picture should answer the click first.
+    if (outcome.decided && outcome.sound != nullptr) {
+        sound->Play(outcome.sound, false);
+    }
 }
