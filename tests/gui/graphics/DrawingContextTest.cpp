@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/graphics/DrawingContext.h"
-#include "support/DisplayTest.h"
-#include "support/TestElements.h"
+#include "support/FormFixture.h"
 
 namespace {
 
@@ -12,35 +11,9 @@ const unsigned long kWhite = 0xffffff;
 const unsigned long kBlack = 0x000000;
 const unsigned long kGrey = 0xaaaaaa;
 
-// A black 300 x 200 window to draw on, and readers for what the server shows.
-class DrawingTest : public DisplayTest {
+// A black window to draw on, and readers for what the server shows.
+class DrawingTest : public FormFixture {
 protected:
-    void SetUp() override {
-        DisplayTest::SetUp();
-        form = std::make_unique<RecordingForm>();
-        form->SetScreen(screen.get());
-        form->Move(0, 0);
-        form->SetSize(300, 200);
-        form->SetBackColor(0);
-        form->Show();
-        XSync(screen->GetDisplay(), False);
-        ASSERT_TRUE(xtest::WaitForViewable(observer, form->GetWindow()));
-        xtest::PumpEvents(form.get(), 50);
-    }
-    void TearDown() override {
-        form.reset();
-        DisplayTest::TearDown();
-    }
-    // The toolkit's requests are synced first: the server may otherwise answer the observer
-    // before it has drawn what the toolkit flushed.
-    unsigned long Pixel(int x, int y) {
-        XSync(screen->GetDisplay(), False);
-        return xtest::ReadPixel(observer, form->GetWindow(), x, y);
-    }
-    int Count(int x, int y, int w, int h, unsigned long color) {
-        XSync(screen->GetDisplay(), False);
-        return xtest::CountPixels(observer, form->GetWindow(), x, y, w, h, color);
-    }
     // The bounding box of the pixels of one colour inside a rectangle.
     struct Box {
         int left = 10000, top = 10000, right = -1, bottom = -1;
@@ -59,8 +32,6 @@ protected:
         }
         return box;
     }
-
-    std::unique_ptr<RecordingForm> form;
 };
 
 // A w x h image in the screen's 32-bit layout, filled with one colour.
