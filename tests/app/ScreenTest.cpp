@@ -35,7 +35,7 @@ public:
             }
             const std::string screen = "640x480x" + std::to_string(depth);
             execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen.c_str(),
-                   "-nolisten", "tcp", static_cast<char*>(nullptr));
+                   "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
             _exit(127);
         }
         close(channel[1]);
@@ -96,7 +96,8 @@ TEST(Screen, A16BitDisplayIsReportedOnceAndStartUpGoesOn) {
     ASSERT_FALSE(server.name.empty()) << "could not start a 16-bit Xvfb";
     const std::string previous = getenv("DISPLAY") != nullptr ? getenv("DISPLAY") : "";
     setenv("DISPLAY", server.name.c_str(), 1);
-    // The server announces its number a moment before it accepts connections.
+    // The server announces its number a moment before it accepts connections. (-noreset keeps
+    // it from resetting, and refusing connections for a moment, when this probe disconnects.)
     ASSERT_TRUE(xtest::WaitUntil([] {
         Display* probe = XOpenDisplay(nullptr);
         if (probe != nullptr) {
