@@ -307,7 +307,8 @@ void BenchSession::MeasureExposes(Launch& launch, std::vector<double>& samples) 
         XClearArea(display, launch.window, 0, 0, 0, 0, True);
         XFlush(display);
         const auto back = Poll(
-            probe, [&](const Pixels& seen) { return seen == board; }, kPaintTimeoutMs, FinePeriod());
+            probe, [&](const Pixels& seen) { return seen == board; }, kPaintTimeoutMs,
+            FinePeriod());
         if (!back) {
             Fail("the board did not come back after an Expose");
             return;
@@ -632,6 +633,46 @@ bool BenchSession::WaitForWindowGone(Window window, int timeoutMs) {
     }
 }
 
+std::string BenchSession::DescribeServer() const {
+    if (display == nullptr) {
+        return "no X server";
+    }
+    std::string text = std::string("X server ") + ServerVendor(display) + " " +
+                       std::to_string(VendorRelease(display)) + ", depth " +
+                       std::to_string(DefaultDepth(display, DefaultScreen(display)));
+    // A window manager names itself on the window that _NET_SUPPORTING_WM_CHECK points to.
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+    const Atom name = XInternAtom(display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    Window manager = 0;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
+                           &type, &format, &count, &remaining, &data) == Success &&
+        data != nullptr && count == 1 && format == 32) {
+        manager = *reinterpret_cast<Window*>(data);
+    }
+    if (data != nullptr) {
+        XFree(data);
+        data = nullptr;
+    }
+    std::string managerName = "no window manager";
+    const unsigned long errorsBefore = XErrorsSeen();
+    if (manager != 0 &&
+        XGetWindowProperty(display, manager, name, 0, 64, False, utf8, &type, &format, &count,
+                           &remaining, &data) == Success &&
+        data != nullptr && XErrorsSeen() == errorsBefore) {
+        managerName = std::string(reinterpret_cast<char*>(data), count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return text + ", " + managerName;
+}
+
 ResultTable BenchSession::MakeTable() const {
     using Target = ResultTable::Target;
     const LaunchFigures& game = launches[kGame];
@@ -645,8 +686,7 @@ ResultTable BenchSession::MakeTable() const {
     ResultTable table;
     table.AddHeading("Brisgola against a bare-Xlib floor, " + Today());
     table.AddHeading("machine: " + CpuModel() + ", " +
-                     std::to_string(sysconf(_SC_NPROCESSORS_ONLN)) +
-                     " CPUs; Xvfb 24-bit with openbox");
+                     std::to_string(sysconf(_SC_NPROCESSORS_ONLN)) + " CPUs; " + DescribeServer());
     table.AddHeading("launches: " + std::to_string(options.launches) + " of each program (" +
                      std::to_string(options.runs) +
                      " with an idle span), alternating, after one warm-up each");

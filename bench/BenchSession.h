@@ -120,6 +120,8 @@ private:
     void Add(std::vector<double>& samples, double value, const std::string& label);
     void Fail(const std::string& message);
     static const char* Name(ProgramKind kind);
+    // The X server's vendor and release and the window manager's name, for the table.
+    std::string DescribeServer() const;
     // The period of timed waits.
     std::chrono::microseconds FinePeriod() const;
 

@@ -1,6 +1,7 @@
 #include "bench/LaunchedProgram.h"
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -46,7 +47,13 @@ bool LaunchedProgram::Start(const std::string& program, const std::string& folde
         error = "already running";
         return false;
     }
+    // The child changes folder before it runs the program, so a relative name is made
+    // absolute against the folder the caller meant it in.
     std::string programCopy = program;
+    char here[PATH_MAX];
+    if (!program.empty() && program[0] != '/' && getcwd(here, sizeof here) != nullptr) {
+        programCopy = std::string(here) + "/" + program;
+    }
     std::vector<char*> argv{programCopy.data(), nullptr};
     const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
     const int output = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);

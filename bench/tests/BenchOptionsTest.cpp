@@ -27,6 +27,7 @@ TEST(BenchOptions, DefaultsAreTheFullRun) {
     EXPECT_EQ(options.rounds, 100);
     EXPECT_DOUBLE_EQ(options.idleSeconds, 10);
     EXPECT_DOUBLE_EQ(options.windowSeconds, 30);
+    EXPECT_EQ(options.pollMicroseconds, 100);
     EXPECT_FALSE(options.quick);
     EXPECT_FALSE(options.verbose);
 }
@@ -35,9 +36,11 @@ TEST(BenchOptions, QuickShrinksEverythingButGivenValuesWin) {
     BenchOptions options;
     std::string error;
     // The order must not matter: --quick comes after the value it would otherwise undo.
-    ASSERT_TRUE(Parse({"--rounds", "3", "--game", "g", "--quick", "--floor", "f", "--verbose"},
+    ASSERT_TRUE(Parse({"--rounds", "3", "--game", "g", "--quick", "--floor", "f", "--verbose",
+                       "--poll-us", "250"},
                       options, error))
         << error;
+    EXPECT_EQ(options.pollMicroseconds, 250);
     EXPECT_TRUE(options.quick);
     EXPECT_TRUE(options.verbose);
     EXPECT_EQ(options.rounds, 3);
@@ -62,6 +65,8 @@ TEST(BenchOptions, BadInputIsRefusedAndLeavesValuesAlone) {
         {"--game", "g", "--floor", "f", "--idle-seconds", "inf"},
         {"--game", "g", "--floor", "f", "--window-seconds", "0"},
         {"--game", "g", "--floor", "f", "--xserver-pid", "0"},
+        {"--game", "g", "--floor", "f", "--poll-us", "5"},
+        {"--game", "g", "--floor", "f", "--poll-us", "20000"},
         {"--game", "g", "--floor", "f", "--launches", "3"},
         {"--game", "g", "--floor", "f", "--work-dir", ""},
     };
@@ -73,5 +78,6 @@ TEST(BenchOptions, BadInputIsRefusedAndLeavesValuesAlone) {
         EXPECT_EQ(options.runs, 7) << words.back();
         EXPECT_EQ(options.rounds, 100) << words.back();
         EXPECT_DOUBLE_EQ(options.idleSeconds, 10) << words.back();
+        EXPECT_EQ(options.pollMicroseconds, 100) << words.back();
     }
 }

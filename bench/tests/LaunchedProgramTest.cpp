@@ -76,6 +76,16 @@ TEST(LaunchedProgram, TerminateStopsARunningProgram) {
     EXPECT_EQ(program.ExitStatus(), 128 + SIGTERM);
 }
 
+TEST(LaunchedProgram, RelativeProgramNameIsTheCallersNotTheFolders) {
+    TempFolder dir{true}; // the test runs in it
+    ASSERT_EQ(mkdir("work", 0755), 0);
+    WriteScript(dir.Path(), "five", "exit 5");
+    LaunchedProgram program;
+    ASSERT_TRUE(program.Start("./five", "work", "log"));
+    ASSERT_TRUE(program.WaitForExit(5000));
+    EXPECT_EQ(program.ExitStatus(), 5);
+}
+
 TEST(LaunchedProgram, MissingProgramEndsAsExecFailure) {
     TempFolder dir{true};
     LaunchedProgram program;
