@@ -68,6 +68,9 @@ struct RoundSeen {
 
 class GameDriver {
 public:
+    // Colours as 0xRRGGBB, row by row.
+    using Pixels = std::vector<unsigned long>;
+
     // Connection
     // Opens the named display, or the one named by DISPLAY for null.
     explicit GameDriver(const char* displayName = nullptr);
@@ -144,6 +147,9 @@ public:
     bool ScoreLineShows(const std::string& text);
     bool StatusLineShows(const std::string& text);
     bool StartCaptionShows(const std::string& text);
+    // The pixels that the screen shows in the window's area, windows above it included;
+    // empty when the window is not on the screen.
+    Pixels ReadArea(Window window, const Area& area);
 
     // Waiting
     // Checks the condition every few milliseconds until it holds or the time is up.
@@ -159,15 +165,10 @@ public:
     static std::string ResultName(int frame);
 
 private:
-    using Pixels = std::vector<unsigned long>;
-
     // Frame index of the picture in the area among the candidates, kPictureHidden or
     // kPictureUnknown.
     int PictureShown(const Area& area, const std::vector<Pixels>& candidates);
     bool PictureAt(const Area& area, const Pixels& picture, int pictureWidth);
-    // The pixels that the screen shows in the window's area, as 0xRRGGBB row by row; empty
-    // when the window is not on the screen.
-    Pixels ReadArea(Window window, const Area& area);
     // The windows below the root that are wanted, all of them or only the first found.
     std::vector<Window> FindWindows(const std::function<bool(Window)>& wanted, bool firstOnly);
     Window FindWindow(const std::function<bool(Window)>& wanted);
