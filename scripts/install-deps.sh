@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a task needs, and only those that are missing, so a second
-# run costs a few dpkg queries. Usage: install-deps.sh run|test|bench
+# run costs a few dpkg queries. Usage: install-deps.sh run|showcase|test|bench
 set -euo pipefail
 
 build=(cmake g++ make libx11-dev)
 case "${1:-test}" in
-run) wanted=("${build[@]}" alsa-utils xfonts-base) ;;
-test | bench) wanted=("${build[@]}" libxtst-dev libgtest-dev xvfb openbox xfonts-base x11-utils) ;;
+run) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils) ;;
+showcase) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils libxtst-dev zlib1g-dev xvfb openbox) ;;
+test | bench) wanted=("${build[@]}" libxtst-dev zlib1g-dev libgtest-dev xvfb openbox xfonts-base x11-utils) ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|showcase|test|bench" >&2
     exit 2
     ;;
 esac
