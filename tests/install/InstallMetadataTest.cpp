@@ -12,6 +12,7 @@ namespace {
 const char* const kDesktopEntry = "share/applications/org.brisgola.Brisgola.desktop";
 const char* const kMetainfo = "share/metainfo/org.brisgola.Brisgola.metainfo.xml";
 const char* const kManualPage = "share/man/man6/" BRISGOLA_MAN_PAGE;
+const char* const kChangelog = "share/doc/brisgola/" BRISGOLA_CHANGELOG;
 
 // The value of a key in the desktop entry's main group.
 std::string DesktopValue(const std::string& entry, const std::string& key) {
@@ -34,6 +35,16 @@ bool Contains(const std::string& text, const std::string& part) {
 
 bool Exists(const std::string& path) {
     return access(path.c_str(), F_OK) == 0;
+}
+
+bool IsCompressed(const std::string& name) {
+    return name.size() > 3 && name.compare(name.size() - 3, 3, ".gz") == 0;
+}
+
+// A file as a reader sees it, compressed or not.
+ProgramResult Uncompressed(const std::string& path) {
+    return RunProgram(
+        {IsCompressed(path) ? "gzip" : "cat", IsCompressed(path) ? "-dc" : "--", path});
 }
 
 } // namespace
@@ -86,24 +97,33 @@ TEST(InstallMetadata, DesktopEntryMetainfoIconsAndCommandNameOneAnother) {
         << "the newest release in the metainfo is not the project's version " BRISGOLA_VERSION;
 }
 
-TEST(InstallMetadata, ManualPageIsCompressedReproduciblyAndRendersCleanly) {
+TEST(InstallMetadata, ChangelogAndManualPageAreCompressedReproducibly) {
+    StagedInstall staged;
+    ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
+    for (const char* relative : {kChangelog, kManualPage}) {
+        SCOPED_TRACE(relative);
+        const std::string bytes = ReadRawFile(staged.Installed(relative));
+        if (IsCompressed(relative)) {
+            ASSERT_GE(bytes.size(), 10u);
+            EXPECT_EQ(bytes.substr(0, 2), "\x1f\x8b");
+            // No file name and no time stamp in the header: two builds give the same bytes.
+            EXPECT_EQ(bytes[3] & 0x08, 0) << "the header names the file";
+            EXPECT_EQ(bytes.substr(4, 4), std::string(4, '\0')) << "the header carries a time";
+        }
+    }
+
+    const ProgramResult changelog = Uncompressed(staged.Installed(kChangelog));
+    EXPECT_EQ(changelog.status, 0) << changelog.output;
+    EXPECT_EQ(changelog.output, ReadRawFile(BRISGOLA_SOURCE_DIR "/packaging/changelog"));
+    EXPECT_EQ(changelog.output.rfind("brisgola (" BRISGOLA_VERSION ") ", 0), 0u)
+        << "the newest changelog entry is not for the project's version " BRISGOLA_VERSION;
+}
+
+TEST(InstallMetadata, ManualPageRendersWithoutWarnings) {
     StagedInstall staged;
     ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
     const std::string page = staged.Installed(kManualPage);
-    const std::string bytes = ReadRawFile(page);
-    const std::string name = BRISGOLA_MAN_PAGE;
-    const bool compressed = name.size() > 3 && name.compare(name.size() - 3, 3, ".gz") == 0;
-    if (compressed) {
-        ASSERT_GE(bytes.size(), 10u);
-        EXPECT_EQ(bytes.substr(0, 2), "\x1f\x8b");
-        // No file name and no time stamp in the header: two builds give the same bytes.
-        EXPECT_EQ(bytes[3] & 0x08, 0) << "the header names the file";
-        EXPECT_EQ(bytes.substr(4, 4), std::string(4, '\0')) << "the header carries a time";
-    } else {
-        EXPECT_EQ(bytes.rfind(".\\\"", 0), 0u);
-    }
-
-    const std::string reader = compressed ? "gzip -dc" : "cat";
+    const std::string reader = IsCompressed(page) ? "gzip -dc" : "cat";
     const ProgramResult lint =
         RunProgram({"sh", "-c", reader + " \"$1\" | groff -man -ww -z", "sh", page});
     EXPECT_EQ(lint.status, 0) << lint.output;

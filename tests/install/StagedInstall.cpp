@@ -96,6 +96,7 @@ std::map<std::string, std::string> ExpectedGameTree() {
         {"share/applications/org.brisgola.Brisgola.desktop", data},
         {"share/doc", folder},
         {"share/doc/brisgola", folder},
+        {"share/doc/brisgola/" BRISGOLA_CHANGELOG, data},
         {"share/doc/brisgola/copyright", data},
         {"share/games", folder},
         {"share/games/brisgola", folder},
