@@ -10,6 +10,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "support/TempFolder.h"
+
 extern char** environ;
 
 namespace {
@@ -17,21 +19,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 const int kKillTimeoutMs = 5000;
-
-std::string ReadWholeFile(const std::string& path) {
-    std::string content;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return content;
-    }
-    char buffer[4096];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0) {
-        content.append(buffer, count);
-    }
-    fclose(file);
-    return content;
-}
 
 std::string NameOf(const std::string& variable) {
     return variable.substr(0, variable.find('='));
@@ -184,7 +171,7 @@ ProgramResult RunProgram(const std::vector<std::string>& command,
         } else {
             program.Stop(kKillTimeoutMs);
         }
-        result.output = ReadWholeFile(pattern);
+        result.output = ReadRawFile(pattern);
     } else {
         result.output = "cannot start " + command.front();
     }
