@@ -1,6 +1,9 @@
 # The two set-up commands of the README; each installs what it needs on a fresh Debian machine.
 .PHONY: run test bench
 
+# The scripts run CMake's own make; without this it would announce every folder it enters.
+MAKEFLAGS += --no-print-directory
+
 run:
 	@scripts/run.sh
 
