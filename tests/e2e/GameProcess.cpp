@@ -1,36 +1,21 @@
 #include "tests/e2e/GameProcess.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
 #include <fstream>
 #include <ftw.h>
 #include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
-extern char** environ;
+#include "support/TempFolder.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 const char* const kSoundFiles[] = {"beep.wav", "applauso.wav", "risata.wav"};
 const char* const kStandIns[] = {"aplay", "firefox", "thunderbird"};
 const int kTerminateTimeoutMs = 5000;
-
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    return contents.str();
-}
 
 bool CopyFile(const std::string& from, const std::string& to) {
     std::ifstream source(from, std::ios::binary);
@@ -115,7 +100,7 @@ bool GameProcess::WriteStandIns() {
 }
 
 bool GameProcess::Start(const std::string& program, const std::string& soundsFolder) {
-    if (sandbox.empty() || running) {
+    if (sandbox.empty() || this->program.Pid() > 0) {
         return false;
     }
     for (const char* sound : kSoundFiles) {
@@ -123,115 +108,36 @@ bool GameProcess::Start(const std::string& program, const std::string& soundsFol
             return false;
         }
     }
-
-    // Everything the child needs is made before the fork: between fork and exec it may
-    // only make system calls.
-    std::vector<std::string> environment;
-    std::string path = "/usr/local/bin:/usr/bin:/bin";
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string variable = *entry;
-        if (variable.rfind("PATH=", 0) == 0) {
-            path = variable.substr(5);
-        } else {
-            environment.push_back(variable);
-        }
-    }
-    environment.push_back("PATH=" + sandbox + "/bin:" + path);
-    std::vector<char*> envp;
-    for (std::string& variable : environment) {
-        envp.push_back(variable.data());
-    }
-    envp.push_back(nullptr);
-    std::string programCopy = program;
-    char* argv[] = {programCopy.data(), nullptr};
-
-    const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    const int output =
-        open((sandbox + "/stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    const int errors =
-        open((sandbox + "/stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (input < 0 || output < 0 || errors < 0) {
-        for (int fd : {input, output, errors}) {
-            if (fd >= 0) {
-                close(fd);
-            }
-        }
-        return false;
-    }
-
-    const pid_t child = fork();
-    if (child == 0) {
-        // dup2 clears close-on-exec on the copies, so exactly these three reach the game.
-        if (chdir(workFolder.c_str()) != 0 || dup2(input, STDIN_FILENO) < 0 ||
-            dup2(output, STDOUT_FILENO) < 0 || dup2(errors, STDERR_FILENO) < 0) {
-            _exit(127);
-        }
-        execve(argv[0], argv, envp.data());
-        _exit(127);
-    }
-    close(input);
-    close(output);
-    close(errors);
-    if (child < 0) {
-        return false;
-    }
-    pid = child;
-    running = true;
-    exitStatus = -1;
-    return true;
+    // The stand-ins come first on the game's PATH.
+    const char* path = std::getenv("PATH");
+    const std::string gamePath =
+        "PATH=" + sandbox + "/bin:" + (path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin");
+    return this->program.Start({program}, {gamePath}, workFolder, sandbox + "/stdout",
+                               sandbox + "/stderr");
 }
 
 bool GameProcess::IsRunning() {
-    if (!running) {
-        return false;
-    }
-    int status = 0;
-    pid_t result;
-    do {
-        result = waitpid(pid, &status, WNOHANG);
-    } while (result < 0 && errno == EINTR);
-    if (result == pid) {
-        running = false;
-        // As a shell reports it: 128 + the signal that ended the game.
-        exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    } else if (result < 0) {
-        running = false;
-    }
-    return running;
+    return program.IsRunning();
 }
 
 bool GameProcess::WaitForExit(int timeoutMs) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (IsRunning()) {
-        if (Clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
+    return program.WaitForExit(timeoutMs);
 }
 
 void GameProcess::Terminate() {
-    if (!IsRunning()) {
-        return;
-    }
-    kill(pid, SIGTERM);
-    if (!WaitForExit(kTerminateTimeoutMs)) {
-        kill(pid, SIGKILL);
-        WaitForExit(kTerminateTimeoutMs);
-    }
+    program.Stop(kTerminateTimeoutMs);
 }
 
 std::string GameProcess::Output() const {
-    return ReadWholeFile(sandbox + "/stdout");
+    return ReadRawFile(sandbox + "/stdout");
 }
 
 std::string GameProcess::Errors() const {
-    return ReadWholeFile(sandbox + "/stderr");
+    return ReadRawFile(sandbox + "/stderr");
 }
 
 std::string GameProcess::LogText() const {
-    return ReadWholeFile(workFolder + "/log.txt");
+    return ReadRawFile(workFolder + "/log.txt");
 }
 
 bool GameProcess::HasLog() const {
@@ -258,7 +164,7 @@ std::vector<std::string> GameProcess::FolderEntries(const std::string& subFolder
 
 std::vector<RecordedCommand> GameProcess::Commands() const {
     std::vector<RecordedCommand> commands;
-    for (const std::string& line : Split(ReadWholeFile(sandbox + "/commands"), '\n')) {
+    for (const std::string& line : Split(ReadRawFile(sandbox + "/commands"), '\n')) {
         const std::vector<std::string> fields = Split(line, '\t');
         if (fields.size() < 2) {
             continue;
@@ -274,6 +180,7 @@ std::vector<RecordedCommand> GameProcess::Commands() const {
 
 std::vector<pid_t> GameProcess::ZombieChildren() const {
     std::vector<pid_t> zombies;
+    const pid_t pid = program.Pid();
     if (pid <= 0) {
         return zombies;
     }
@@ -289,7 +196,7 @@ std::vector<pid_t> GameProcess::ZombieChildren() const {
         }
         // "pid (command) state ppid ...": the command may hold blanks and parentheses, so
         // the fields are counted from the last closing parenthesis.
-        const std::string stat = ReadWholeFile("/proc/" + std::string(entry->d_name) + "/stat");
+        const std::string stat = ReadRawFile("/proc/" + std::string(entry->d_name) + "/stat");
         const size_t close = stat.rfind(')');
         if (close == std::string::npos) {
             continue;

@@ -4,6 +4,8 @@
 #include <sys/types.h>
 #include <vector>
 
+#include "support/RunningProgram.h"
+
 // One call of an external program that the game made, as the recording stand-in saw it.
 struct RecordedCommand {
     double time = 0;     // seconds since the epoch
@@ -27,7 +29,7 @@ public:
     // Starting and ending
     bool IsReady() const { return !sandbox.empty(); }
     bool Start(const std::string& program, const std::string& soundsFolder);
-    pid_t Pid() const { return pid; }
+    pid_t Pid() const { return program.Pid(); }
     // Collects the exit status if the game has ended; true while it runs.
     bool IsRunning();
     // Waits (bounded) for the game to end by itself.
@@ -35,7 +37,7 @@ public:
     // The last resort: SIGTERM, and SIGKILL when that is not enough.
     void Terminate();
     // The exit status of a game that ended normally, or -1.
-    int ExitStatus() const { return exitStatus; }
+    int ExitStatus() const { return program.ExitStatus(); }
 
     // What the game left behind
     const std::string& WorkFolder() const { return workFolder; }
@@ -55,7 +57,5 @@ private:
 
     std::string sandbox;
     std::string workFolder;
-    pid_t pid = -1;
-    bool running = false;
-    int exitStatus = -1;
+    RunningProgram program;
 };

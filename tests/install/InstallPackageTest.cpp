@@ -5,7 +5,7 @@
 #include <map>
 #include <sstream>
 
-#include "install/RunningProgram.h"
+#include "support/RunningProgram.h"
 #include "install/StagedInstall.h"
 #include "support/TempFolder.h"
 

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "install/RunningProgram.h"
+#include "support/RunningProgram.h"
 #include "install/StagedInstall.h"
 #include "support/TempFolder.h"
 

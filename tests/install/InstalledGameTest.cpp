@@ -7,7 +7,7 @@
 #include <dirent.h>
 #include <sstream>
 
-#include "install/RunningProgram.h"
+#include "support/RunningProgram.h"
 #include "install/StagedInstall.h"
 #include "support/TempFolder.h"
 #include "support/XTestSupport.h"

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "install/RunningProgram.h"
+#include "support/RunningProgram.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <sys/types.h>
 #include <vector>
 
-// An external program started by a test: the installer, a validator, the packager or the
-// installed game. It runs in a process group of its own, with standard input from /dev/null
-// and standard output and error both going to one file, so a test can read what it said in
-// the order it said it. A program still running when the object goes is stopped, together
-// with anything it started.
+// An external program started by a test: the game, the installer, a validator or the
+// packager. It runs in a process group of its own, with standard input from /dev/null and
+// standard output and error going to one file, so a test can read what it said in the order
+// it said it, or to two when the test must see the errors alone. A program still running
+// when the object goes is stopped, together with anything it started.
 //
 // Environment changes are "NAME=value" to set a variable and a bare "NAME" to remove it from
 // what the program inherits from the test.
@@ -20,10 +20,11 @@ class RunningProgram {
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     // Starting and ending
-    // The program is looked up on PATH unless it is a path.
+    // The program is looked up on PATH unless it is a path. An empty errorFile sends
+    // standard error to outputFile as well.
     bool Start(const std::vector<std::string>& command,
                const std::vector<std::string>& environmentChanges, const std::string& folder,
-               const std::string& outputFile);
+               const std::string& outputFile, const std::string& errorFile = "");
     pid_t Pid() const { return pid; }
     bool IsRunning();
     // Waits (bounded) for the program to end by itself.

@@ -1,4 +1,4 @@
-#include "install/RunningProgram.h"
+#include "support/RunningProgram.h"
 
 #include <cerrno>
 #include <chrono>
@@ -52,7 +52,8 @@ RunningProgram::~RunningProgram() {
 
 bool RunningProgram::Start(const std::vector<std::string>& command,
                            const std::vector<std::string>& environmentChanges,
-                           const std::string& folder, const std::string& outputFile) {
+                           const std::string& folder, const std::string& outputFile,
+                           const std::string& errorFile) {
     if (running || command.empty()) {
         return false;
     }
@@ -73,12 +74,22 @@ bool RunningProgram::Start(const std::vector<std::string>& command,
 
     const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
     const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (input < 0 || output < 0) {
+    const int errors =
+        errorFile.empty()
+            ? output
+            : open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const auto closeAll = [&] {
         for (int fd : {input, output}) {
             if (fd >= 0) {
                 close(fd);
             }
         }
+        if (errors >= 0 && errors != output) {
+            close(errors);
+        }
+    };
+    if (input < 0 || output < 0 || errors < 0) {
+        closeAll();
         return false;
     }
 
@@ -87,14 +98,13 @@ bool RunningProgram::Start(const std::vector<std::string>& command,
         // A group of its own lets Stop reach whatever the program starts in turn.
         setpgid(0, 0);
         if ((!folder.empty() && chdir(folder.c_str()) != 0) || dup2(input, STDIN_FILENO) < 0 ||
-            dup2(output, STDOUT_FILENO) < 0 || dup2(output, STDERR_FILENO) < 0) {
+            dup2(output, STDOUT_FILENO) < 0 || dup2(errors, STDERR_FILENO) < 0) {
             _exit(127);
         }
         execvpe(argv[0], argv.data(), envp.data());
         _exit(127);
     }
-    close(input);
-    close(output);
+    closeAll();
     if (child < 0) {
         return false;
     }
