@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/ProcessTable.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -179,35 +180,5 @@ std::vector<RecordedCommand> GameProcess::Commands() const {
 }
 
 std::vector<pid_t> GameProcess::ZombieChildren() const {
-    std::vector<pid_t> zombies;
-    const pid_t pid = program.Pid();
-    if (pid <= 0) {
-        return zombies;
-    }
-    DIR* proc = opendir("/proc");
-    if (proc == nullptr) {
-        return zombies;
-    }
-    while (const dirent* entry = readdir(proc)) {
-        char* end = nullptr;
-        const long number = std::strtol(entry->d_name, &end, 10);
-        if (end == entry->d_name || *end != '\0') {
-            continue;
-        }
-        // "pid (command) state ppid ...": the command may hold blanks and parentheses, so
-        // the fields are counted from the last closing parenthesis.
-        const std::string stat = ReadRawFile("/proc/" + std::string(entry->d_name) + "/stat");
-        const size_t close = stat.rfind(')');
-        if (close == std::string::npos) {
-            continue;
-        }
-        std::istringstream fields(stat.substr(close + 1));
-        char state = 0;
-        long parent = 0;
-        if (fields >> state >> parent && parent == pid && state == 'Z') {
-            zombies.push_back(static_cast<pid_t>(number));
-        }
-    }
-    closedir(proc);
-    return zombies;
+    return ProcessTable::ZombieChildrenOf(program.Pid());
 }

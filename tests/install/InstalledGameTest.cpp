@@ -3,12 +3,10 @@
 #include <X11/Xutil.h>
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
-#include <dirent.h>
-#include <sstream>
 
-#include "support/RunningProgram.h"
 #include "install/StagedInstall.h"
+#include "support/ProcessTable.h"
+#include "support/RunningProgram.h"
 #include "support/TempFolder.h"
 #include "support/XTestSupport.h"
 
@@ -52,37 +50,6 @@ std::vector<Window> GameWindows(Display* display) {
     XSync(display, False);
     XSetErrorHandler(previous);
     return found;
-}
-
-// Processes still in a process group, read from /proc.
-std::vector<pid_t> GroupMembers(pid_t group) {
-    std::vector<pid_t> members;
-    DIR* proc = opendir("/proc");
-    if (proc == nullptr) {
-        return members;
-    }
-    while (const dirent* entry = readdir(proc)) {
-        char* end = nullptr;
-        const long number = std::strtol(entry->d_name, &end, 10);
-        if (end == entry->d_name || *end != '\0') {
-            continue;
-        }
-        // "pid (command) state ppid pgrp ...": counted from the last parenthesis, because the
-        // command may hold blanks.
-        const std::string stat = ReadRawFile("/proc/" + std::string(entry->d_name) + "/stat");
-        const size_t close = stat.rfind(')');
-        if (close == std::string::npos) {
-            continue;
-        }
-        std::istringstream fields(stat.substr(close + 1));
-        char state = 0;
-        long parent = 0, processGroup = 0;
-        if (fields >> state >> parent >> processGroup && processGroup == group) {
-            members.push_back(static_cast<pid_t>(number));
-        }
-    }
-    closedir(proc);
-    return members;
 }
 
 } // namespace
@@ -139,7 +106,7 @@ TEST(InstalledGame, StartsFromTheLauncherInThePlayersOwnFolder) {
         ASSERT_EQ(kill(game.Pid(), SIGTERM), 0);
         EXPECT_TRUE(game.WaitForExit(kStopTimeoutMs));
         EXPECT_EQ(game.ExitStatus(), 128 + SIGTERM) << ReadRawFile(output);
-        EXPECT_TRUE(GroupMembers(game.Pid()).empty()) << "the game left processes behind";
+        EXPECT_TRUE(ProcessTable::MembersOfGroup(game.Pid()).empty()) << "the game left processes behind";
         EXPECT_TRUE(xtest::WaitUntil([&] { return !xtest::IsOnScreen(display, window); }));
         EXPECT_TRUE(DescribeTree(current).empty());
     }
