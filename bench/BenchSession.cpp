@@ -170,7 +170,7 @@ bool BenchSession::Open() {
         return false;
     }
     driver = std::make_unique<GameDriver>();
-    font = LoadGameFont(display);
+    font = GameDriver::LoadGameFont(display);
     if (!driver->IsConnected() || font == nullptr) {
         Fail("the game driver cannot connect, or no font loads");
         return false;

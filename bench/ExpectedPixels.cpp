@@ -8,13 +8,9 @@
 
 namespace {
 
-const char* const kFontPattern = "-*-*-Medium-R-Normal--14-*";
-const char* const kFallbackFont = "fixed";
 const unsigned long kBlack = 0x000000;
 const unsigned long kButtonFace = 0xfffde5;
 const unsigned long kButtonText = 0x000000;
-// The game never puts two text lines closer than this.
-const int kMinLineHeight = 15;
 // Points per picture: a few, so that a picture counts as painted only when all of it is.
 const int kPointsPerPicture = 3;
 const int kTextPointsPerCaption = 2;
@@ -32,7 +28,7 @@ Area CaptionBox(const Area& button) {
 // out rows another picture covers.
 void AddPicture(SampleSet& set, Pixels& pattern, const unsigned char* block, int w, int h, int left,
                 int top, int rows) {
-    Pixels picture = DecodePicture(block, w, h);
+    Pixels picture = GameDriver::DecodePicture(block, w, h);
     if (picture.empty()) {
         return;
     }
@@ -51,7 +47,7 @@ void AddButton(SampleSet& set, Pixels& pattern, Display* display, XFontStruct* f
     set.areas.push_back({button.x + 2, button.y + 2, 1, 1});
     pattern.push_back(face);
     const Area box = CaptionBox(button);
-    const Pixels text = RenderTextLine(display, font, box.w, box.h, caption, fg, face, kTextCentre);
+    const Pixels text = GameDriver::RenderTextLine(display, font, box.w, box.h, caption, fg, face, kTextCentre);
     std::vector<size_t> inked;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == fg) {
@@ -69,32 +65,7 @@ void AddButton(SampleSet& set, Pixels& pattern, Display* display, XFontStruct* f
     }
 }
 
-Pixels ImagePixels(XImage* image) {
-    Pixels pixels;
-    pixels.reserve(static_cast<size_t>(image->width) * image->height);
-    for (int row = 0; row < image->height; ++row) {
-        for (int column = 0; column < image->width; ++column) {
-            pixels.push_back(XGetPixel(image, column, row) & 0xffffff);
-        }
-    }
-    return pixels;
-}
-
 } // namespace
-
-Pixels DecodePicture(const unsigned char* block, int w, int h) {
-    Pixels pixels;
-    const RgbBuffer rgb = BlockToRgb(w, h, block);
-    if (rgb == nullptr) {
-        return pixels;
-    }
-    pixels.resize(static_cast<size_t>(w) * h);
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = static_cast<unsigned long>(rgb[3 * i]) << 16 |
-                    static_cast<unsigned long>(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
-    }
-    return pixels;
-}
 
 std::vector<Area> DistinguishingPoints(const std::vector<Pixels>& pictures, int w, int h) {
     std::vector<Area> points;
@@ -152,48 +123,6 @@ std::vector<Area> PicturePoints(const Pixels& picture, int w, int h, int count) 
     return points;
 }
 
-Pixels RenderTextLine(Display* display, XFontStruct* font, int w, int h, const std::string& text,
-                      unsigned long fg, unsigned long bg, int alignment) {
-    if (display == nullptr || font == nullptr || w <= 0 || h <= 0) {
-        return {};
-    }
-    const int length = static_cast<int>(text.size());
-    const int textWidth = XTextWidth(font, text.data(), length);
-    const int lineHeight = font->ascent > kMinLineHeight ? font->ascent + 1 : kMinLineHeight;
-    const int baseline = lineHeight - 1 + (h - lineHeight) / 2;
-    int left = 0;
-    if (textWidth != 0 && alignment == kTextRight) {
-        left = w - textWidth;
-    } else if (textWidth != 0 && alignment == kTextCentre) {
-        left = (w - textWidth) / 2;
-    }
-    const int screen = DefaultScreen(display);
-    const Pixmap canvas = XCreatePixmap(display, RootWindow(display, screen),
-                                        static_cast<unsigned>(w), static_cast<unsigned>(h),
-                                        static_cast<unsigned>(DefaultDepth(display, screen)));
-    GC gc = XCreateGC(display, canvas, 0, nullptr);
-    XSetFont(display, gc, font->fid);
-    XSetForeground(display, gc, bg);
-    XFillRectangle(display, canvas, gc, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h));
-    XSetForeground(display, gc, fg);
-    XDrawString(display, canvas, gc, left, baseline, text.data(), length);
-    XImage* image = XGetImage(display, canvas, 0, 0, static_cast<unsigned>(w),
-                              static_cast<unsigned>(h), AllPlanes, ZPixmap);
-    XFreeGC(display, gc);
-    XFreePixmap(display, canvas);
-    if (image == nullptr) {
-        return {};
-    }
-    Pixels pixels = ImagePixels(image);
-    XDestroyImage(image);
-    return pixels;
-}
-
-XFontStruct* LoadGameFont(Display* display) {
-    XFontStruct* font = XLoadQueryFont(display, kFontPattern);
-    return font != nullptr ? font : XLoadQueryFont(display, kFallbackFont);
-}
-
 int MatchPattern(const Pixels& seen, const std::vector<Pixels>& patterns) {
     for (size_t i = 0; i < patterns.size(); ++i) {
         if (!seen.empty() && seen == patterns[i]) {
@@ -232,7 +161,7 @@ SampleSet ResultSamples() {
     SampleSet set;
     std::vector<Pixels> frames;
     for (int frame = 0; frame < kResultStripFrames; ++frame) {
-        frames.push_back(DecodePicture(resultStrip[frame], wRESULT0, hRESULT0));
+        frames.push_back(GameDriver::DecodePicture(resultStrip[frame], wRESULT0, hRESULT0));
         if (frames.back().empty()) {
             return set;
         }
@@ -274,7 +203,7 @@ SampleSet StartCaptionSamples(Display* display, XFontStruct* font) {
     const Area box = CaptionBox(kStartButtonArea);
     set.areas.push_back(box);
     for (const char* caption : {"START", "CANCEL"}) {
-        set.patterns.push_back(RenderTextLine(display, font, box.w, box.h, caption,
+        set.patterns.push_back(GameDriver::RenderTextLine(display, font, box.w, box.h, caption,
                                               kStartCaptionColor, kStartFaceColor, kTextCentre));
     }
     return set;

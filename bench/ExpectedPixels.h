@@ -17,10 +17,7 @@ struct SampleSet {
     std::vector<Pixels> patterns;
 };
 
-// Pictures and text
-// A compiled-in picture as 0xRRGGBB pixels, row by row; empty for a block that cannot be
-// decoded.
-Pixels DecodePicture(const unsigned char* block, int w, int h);
+// Pictures, as GameDriver::DecodePicture gives them
 // Up to `count` single-pixel areas of the picture, in its own coordinates, whose colour is
 // not the black of the board: once one of them shows its colour the picture has been painted.
 // They are spread over the picture's rows.
@@ -29,12 +26,6 @@ std::vector<Area> PicturePoints(const Pixels& picture, int w, int h, int count);
 // own that is not black: no other picture has that colour there. Empty when the pictures do
 // not all have the size.
 std::vector<Area> DistinguishingPoints(const std::vector<Pixels>& pictures, int w, int h);
-// One line of text as the game draws it into a w x h box: the box in bg, the line centred
-// vertically and placed as aligned, in fg. Empty when the text cannot be rendered.
-Pixels RenderTextLine(Display* display, XFontStruct* font, int w, int h, const std::string& text,
-                      unsigned long fg, unsigned long bg, int alignment);
-// The font the game draws with, or its fallback; the caller frees it.
-XFontStruct* LoadGameFont(Display* display);
 
 // Matching
 // The index of the first pattern the pixels show, or -1.

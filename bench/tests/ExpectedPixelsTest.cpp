@@ -59,13 +59,13 @@ TEST(ExpectedPixels, DistinguishingPointsLieWhereOnlyThatPictureHasItsColour) {
 }
 
 TEST(ExpectedPixels, DecodedPicturesMatchTheirBlocks) {
-    const Pixels rock = DecodePicture(handsStrip[kPlayerRock], wHAND0, hHAND0);
+    const Pixels rock = GameDriver::DecodePicture(handsStrip[kPlayerRock], wHAND0, hHAND0);
     ASSERT_EQ(rock.size(), static_cast<size_t>(wHAND0) * hHAND0);
     // The hands are drawn on black, with the hand itself in other colours.
     EXPECT_EQ(rock.front(), kBlack);
     EXPECT_NE(std::count(rock.begin(), rock.end(), kBlack), static_cast<long>(rock.size()));
-    EXPECT_TRUE(DecodePicture(nullptr, wHAND0, hHAND0).empty());
-    EXPECT_TRUE(DecodePicture(handsStrip[kPlayerRock], 0, hHAND0).empty());
+    EXPECT_TRUE(GameDriver::DecodePicture(nullptr, wHAND0, hHAND0).empty());
+    EXPECT_TRUE(GameDriver::DecodePicture(handsStrip[kPlayerRock], 0, hHAND0).empty());
 }
 
 TEST(ExpectedPixels, ResultPatternsTellEveryFrameApart) {
@@ -109,16 +109,16 @@ TEST(ExpectedPixels, MatchNeedsEveryPixel) {
 TEST(ExpectedPixels, NoPictureUsesTheColourOfAnUnreadablePixel) {
     std::vector<Pixels> pictures;
     for (int frame = 0; frame < kHandsStripFrames; ++frame) {
-        pictures.push_back(DecodePicture(handsStrip[frame], wHAND0, hHAND0));
+        pictures.push_back(GameDriver::DecodePicture(handsStrip[frame], wHAND0, hHAND0));
     }
     for (int frame = 0; frame < kResultStripFrames; ++frame) {
-        pictures.push_back(DecodePicture(resultStrip[frame], wRESULT0, hRESULT0));
+        pictures.push_back(GameDriver::DecodePicture(resultStrip[frame], wRESULT0, hRESULT0));
     }
-    pictures.push_back(DecodePicture(imgLOGO, wLOGO, hLOGO));
-    pictures.push_back(DecodePicture(imgBAR_TOP, wBAR_TOP, hBAR_TOP));
-    pictures.push_back(DecodePicture(imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM));
-    pictures.push_back(DecodePicture(imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT));
-    pictures.push_back(DecodePicture(imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT));
+    pictures.push_back(GameDriver::DecodePicture(imgLOGO, wLOGO, hLOGO));
+    pictures.push_back(GameDriver::DecodePicture(imgBAR_TOP, wBAR_TOP, hBAR_TOP));
+    pictures.push_back(GameDriver::DecodePicture(imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM));
+    pictures.push_back(GameDriver::DecodePicture(imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT));
+    pictures.push_back(GameDriver::DecodePicture(imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT));
     for (const Pixels& picture : pictures) {
         ASSERT_FALSE(picture.empty());
         EXPECT_EQ(std::count(picture.begin(), picture.end(), PixelProbe::kUnreadable), 0);

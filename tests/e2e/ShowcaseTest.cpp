@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "game/Pictures.h"
-#include "gui/graphics/ImageBlock.h"
 #include "support/PngDecoder.h"
 #include "support/TempFolder.h"
 #include "tools/showcase/Showcase.h"
@@ -18,16 +17,6 @@ const int kHeight = 600;
 const int kLogoX = 28;
 const int kLogoY = 22;
 const unsigned long kDialogColour = 0xaaaaaa;
-
-std::vector<unsigned long> LogoPixels() {
-    const RgbBuffer rgb = BlockToRgb(wLOGO, hLOGO, imgLOGO);
-    std::vector<unsigned long> pixels;
-    for (int i = 0; rgb != nullptr && i < wLOGO * hLOGO; ++i) {
-        pixels.push_back(static_cast<unsigned long>(rgb[3 * i]) << 16 |
-                         static_cast<unsigned long>(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2]);
-    }
-    return pixels;
-}
 
 std::vector<unsigned long> Crop(const std::vector<unsigned long>& pixels, int x, int y, int w,
                                 int h) {
@@ -79,6 +68,8 @@ TEST_F(ShowcaseRun, ShootsEveryMomentItReachesAndEndsTheGameThroughTheQuestion) 
     EXPECT_EQ(missed.size() + names.size(), Showcase::Moments().size());
 
     // Each file holds what the screen showed.
+    const std::vector<unsigned long> logo = GameDriver::DecodePicture(imgLOGO, wLOGO, hLOGO);
+    ASSERT_FALSE(logo.empty());
     for (const Showcase::Shot& shot : showcase.Shots()) {
         EXPECT_EQ(shot.path, shots.Path() + "/" + shot.name + ".png");
         const PngDecoder png = PngDecoder::FromFile(shot.path);
@@ -86,7 +77,7 @@ TEST_F(ShowcaseRun, ShootsEveryMomentItReachesAndEndsTheGameThroughTheQuestion) 
         EXPECT_EQ(png.Width(), kWidth) << shot.name;
         EXPECT_EQ(png.Height(), kHeight) << shot.name;
         EXPECT_EQ(png.Pixels(), shot.picture.Pixels()) << shot.name;
-        EXPECT_EQ(Crop(png.Pixels(), kLogoX, kLogoY, wLOGO, hLOGO), LogoPixels()) << shot.name;
+        EXPECT_EQ(Crop(png.Pixels(), kLogoX, kLogoY, wLOGO, hLOGO), logo) << shot.name;
     }
     // The dialogs are in their pictures, on top of the board, and nowhere else.
     for (const Showcase::Shot& shot : showcase.Shots()) {

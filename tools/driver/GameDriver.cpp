@@ -72,20 +72,6 @@ private:
     XErrorHandler previous = nullptr;
 };
 
-std::vector<unsigned long> Decode(const unsigned char* block, int w, int h) {
-    std::vector<unsigned long> pixels;
-    const RgbBuffer rgb = BlockToRgb(w, h, block);
-    if (rgb == nullptr) {
-        return pixels;
-    }
-    pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = static_cast<unsigned long>(rgb[3 * i]) << 16 |
-                    static_cast<unsigned long>(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
-    }
-    return pixels;
-}
-
 std::vector<unsigned long> ImagePixels(XImage* image) {
     std::vector<unsigned long> pixels;
     pixels.reserve(static_cast<size_t>(image->width) * static_cast<size_t>(image->height));
@@ -186,23 +172,20 @@ GameDriver::GameDriver(const char* displayName) {
         fcntl(connection, F_SETFD, flags | FD_CLOEXEC);
     }
     root = DefaultRootWindow(display);
-    font = XLoadQueryFont(display, kFontPattern);
-    if (font == nullptr) {
-        font = XLoadQueryFont(display, kFallbackFont);
-    }
+    font = LoadGameFont(display);
 
     // Every frame of a strip is shown at the size of the strip's first picture.
     for (int frame = 0; frame < kResultStripFrames; ++frame) {
-        resultPictures.push_back(Decode(resultStrip[frame], wRESULT0, hRESULT0));
+        resultPictures.push_back(DecodePicture(resultStrip[frame], wRESULT0, hRESULT0));
     }
     for (int frame = 0; frame < kHandsStripFrames; ++frame) {
-        handPictures.push_back(Decode(handsStrip[frame], wHAND0, hHAND0));
+        handPictures.push_back(DecodePicture(handsStrip[frame], wHAND0, hHAND0));
     }
-    logoPicture = Decode(imgLOGO, wLOGO, hLOGO);
-    barTopPicture = Decode(imgBAR_TOP, wBAR_TOP, hBAR_TOP);
-    barBottomPicture = Decode(imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM);
-    barLeftPicture = Decode(imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT);
-    barRightPicture = Decode(imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT);
+    logoPicture = DecodePicture(imgLOGO, wLOGO, hLOGO);
+    barTopPicture = DecodePicture(imgBAR_TOP, wBAR_TOP, hBAR_TOP);
+    barBottomPicture = DecodePicture(imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM);
+    barLeftPicture = DecodePicture(imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT);
+    barRightPicture = DecodePicture(imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT);
 }
 
 GameDriver::~GameDriver() {
@@ -512,37 +495,10 @@ bool GameDriver::TextShownIn(Window window, int x, int y, int w, int h, const st
         return false;
     }
 
-    // The toolkit's placement of a single line: the line height is the ascent + 1 when the
-    // ascent is above the minimum, else the minimum; the baseline sits one above the line's
-    // bottom, with the line centred vertically in the box (integer division truncating).
-    const int lineHeight = font->ascent > kMinLineHeight ? font->ascent + 1 : kMinLineHeight;
-    const int baseline = lineHeight - 1 + (h - lineHeight) / 2;
-    int left = 0;
-    if (textWidth != 0 && alignment == kTextRight) {
-        left = w - textWidth;
-    } else if (textWidth != 0 && alignment == kTextCentre) {
-        left = (w - textWidth) / 2;
-    }
-
-    const int screen = DefaultScreen(display);
-    const Pixmap canvas =
-        XCreatePixmap(display, root, static_cast<unsigned>(w), static_cast<unsigned>(h),
-                      static_cast<unsigned>(DefaultDepth(display, screen)));
-    GC gc = XCreateGC(display, canvas, 0, nullptr);
-    XSetFont(display, gc, font->fid);
-    XSetForeground(display, gc, bg);
-    XFillRectangle(display, canvas, gc, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h));
-    XSetForeground(display, gc, fg);
-    XDrawString(display, canvas, gc, left, baseline, text.data(), static_cast<int>(text.size()));
-    XImage* image = XGetImage(display, canvas, 0, 0, static_cast<unsigned>(w),
-                              static_cast<unsigned>(h), AllPlanes, ZPixmap);
-    XFreeGC(display, gc);
-    XFreePixmap(display, canvas);
-    if (image == nullptr) {
+    const Pixels expected = RenderTextLine(display, font, w, h, text, fg, bg, alignment);
+    if (expected.size() != seen.size()) {
         return false;
     }
-    const Pixels expected = ImagePixels(image);
-    XDestroyImage(image);
     // The toolkit fills every column of the box but the last one, which keeps whatever was
     // there before; only the text's own pixels count in it.
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -569,6 +525,66 @@ bool GameDriver::StartCaptionShows(const std::string& text) {
     const Area& a = kStartButtonArea;
     return TextShown(a.x + 6, a.y + 4, a.w - 12, a.h - 8, text, kStartCaptionColor, kStartFaceColor,
                      kTextCentre);
+}
+
+GameDriver::Pixels GameDriver::DecodePicture(const unsigned char* block, int w, int h) {
+    Pixels pixels;
+    const RgbBuffer rgb = BlockToRgb(w, h, block);
+    if (rgb == nullptr) {
+        return pixels;
+    }
+    pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        pixels[i] = static_cast<unsigned long>(rgb[3 * i]) << 16 |
+                    static_cast<unsigned long>(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
+    }
+    return pixels;
+}
+
+GameDriver::Pixels GameDriver::RenderTextLine(Display* display, XFontStruct* font, int w, int h,
+                                              const std::string& text, unsigned long fg,
+                                              unsigned long bg, int alignment) {
+    if (display == nullptr || font == nullptr || w <= 0 || h <= 0) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    const int textWidth = XTextWidth(font, text.data(), length);
+    // The toolkit's placement of a single line: the line height is the ascent + 1 when the
+    // ascent is above the minimum, else the minimum; the baseline sits one above the line's
+    // bottom, with the line centred vertically in the box (integer division truncating).
+    const int lineHeight = font->ascent > kMinLineHeight ? font->ascent + 1 : kMinLineHeight;
+    const int baseline = lineHeight - 1 + (h - lineHeight) / 2;
+    int left = 0;
+    if (textWidth != 0 && alignment == kTextRight) {
+        left = w - textWidth;
+    } else if (textWidth != 0 && alignment == kTextCentre) {
+        left = (w - textWidth) / 2;
+    }
+    const int screen = DefaultScreen(display);
+    const Pixmap canvas = XCreatePixmap(display, RootWindow(display, screen),
+                                        static_cast<unsigned>(w), static_cast<unsigned>(h),
+                                        static_cast<unsigned>(DefaultDepth(display, screen)));
+    GC gc = XCreateGC(display, canvas, 0, nullptr);
+    XSetFont(display, gc, font->fid);
+    XSetForeground(display, gc, bg);
+    XFillRectangle(display, canvas, gc, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h));
+    XSetForeground(display, gc, fg);
+    XDrawString(display, canvas, gc, left, baseline, text.data(), length);
+    XImage* image = XGetImage(display, canvas, 0, 0, static_cast<unsigned>(w),
+                              static_cast<unsigned>(h), AllPlanes, ZPixmap);
+    XFreeGC(display, gc);
+    XFreePixmap(display, canvas);
+    if (image == nullptr) {
+        return {};
+    }
+    Pixels pixels = ImagePixels(image);
+    XDestroyImage(image);
+    return pixels;
+}
+
+XFontStruct* GameDriver::LoadGameFont(Display* display) {
+    XFontStruct* font = XLoadQueryFont(display, kFontPattern);
+    return font != nullptr ? font : XLoadQueryFont(display, kFallbackFont);
 }
 
 bool GameDriver::WaitFor(const std::function<bool()>& condition, int timeoutMs) {

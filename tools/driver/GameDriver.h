@@ -164,6 +164,19 @@ public:
     static std::string HandName(int frame);
     static std::string ResultName(int frame);
 
+    // What the screen ought to show
+    // A compiled-in picture as 0xRRGGBB pixels, row by row; empty for a block that cannot be
+    // decoded.
+    static Pixels DecodePicture(const unsigned char* block, int w, int h);
+    // One line of text as the toolkit draws it into a w × h box: the box in bg, the line
+    // centred vertically and placed as aligned, in fg. Empty when it cannot be rendered.
+    static Pixels RenderTextLine(Display* display, XFontStruct* font, int w, int h,
+                                 const std::string& text, unsigned long fg, unsigned long bg,
+                                 int alignment);
+    // The font the game draws with, or its fallback, as the game finds it on this server;
+    // the caller frees it.
+    static XFontStruct* LoadGameFont(Display* display);
+
 private:
     // Frame index of the picture in the area among the candidates, kPictureHidden or
     // kPictureUnknown.
