@@ -6,10 +6,10 @@ set -euo pipefail
 build=(cmake g++ make libx11-dev)
 case "${1:-test}" in
 run) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils) ;;
-showcase) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils libxtst-dev zlib1g-dev xvfb openbox) ;;
+showcase) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils libxtst-dev libpng-dev xvfb openbox) ;;
 # The install tests also validate the desktop files, render the manual page and build the
 # Debian package, whose dependencies dpkg-shlibdeps (dpkg-dev) works out.
-test | bench) wanted=("${build[@]}" libxtst-dev zlib1g-dev libgtest-dev xvfb openbox xfonts-base x11-utils
+test | bench) wanted=("${build[@]}" libxtst-dev libpng-dev libgtest-dev xvfb openbox xfonts-base x11-utils
     desktop-file-utils appstream man-db groff-base dpkg-dev) ;;
 *)
     echo "usage: $0 run|showcase|test|bench" >&2

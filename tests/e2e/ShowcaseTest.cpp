@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "game/Pictures.h"
-#include "support/PngDecoder.h"
 #include "support/TempFolder.h"
 #include "tools/showcase/Showcase.h"
 
@@ -72,8 +71,9 @@ TEST_F(ShowcaseRun, ShootsEveryMomentItReachesAndEndsTheGameThroughTheQuestion) 
     ASSERT_FALSE(logo.empty());
     for (const Showcase::Shot& shot : showcase.Shots()) {
         EXPECT_EQ(shot.path, shots.Path() + "/" + shot.name + ".png");
-        const PngDecoder png = PngDecoder::FromFile(shot.path);
-        ASSERT_TRUE(png.Ok()) << shot.name << ": " << png.Error();
+        std::string error;
+        const PngImage png = PngImage::Read(shot.path, error);
+        ASSERT_FALSE(png.IsEmpty()) << shot.name << ": " << error;
         EXPECT_EQ(png.Width(), kWidth) << shot.name;
         EXPECT_EQ(png.Height(), kHeight) << shot.name;
         EXPECT_EQ(png.Pixels(), shot.picture.Pixels()) << shot.name;

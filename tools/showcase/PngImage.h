@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-// A picture held in memory as 0xRRGGBB values, row by row from the top, that can be shrunk
-// and saved as a PNG file. Screens of the game have few colours, so a picture with at most
-// 256 of them is saved with a palette, which keeps the files small; others in true colour.
+// A picture held in memory as 0xRRGGBB values, row by row from the top, that can be shrunk,
+// saved as a PNG file and read back from one. Screens of the game have few colours, so a
+// picture with at most 256 of them is saved with a palette, which keeps the files small;
+// others in true colour.
 class PngImage {
 public:
     PngImage() = default;
@@ -27,6 +28,10 @@ public:
     // Saves the picture through a temporary file that is renamed into place, so the path
     // never holds half a file. False, with the reason, when it could not be written.
     bool Write(const std::string& path, std::string& error) const;
+    // The picture in a PNG file of any kind: samples are taken as stored, at 8 bits, and
+    // transparency is ignored. A file libpng finds damaged anywhere up to its end gives an
+    // empty picture, with the reason.
+    static PngImage Read(const std::string& path, std::string& error);
 
 private:
     int width = 0;
