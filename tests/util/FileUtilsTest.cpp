@@ -2,186 +2,130 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 #include "support/TempFolder.h"
 #include "util/TextFile.h"
 
-namespace {
-
-bool IsDirectory(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-} // namespace
-
-TEST(FileUtils, ExistenceAndRemovalReportWhatHappened) {
+TEST(FileUtils, FileQueriesAndRemovalReportWhatIsThere) {
     TempFolder folder;
     const std::string file = folder.File("a.txt");
     EXPECT_FALSE(FileExists(file));
     EXPECT_FALSE(RemoveFile(file));
-    WriteRawFile(file, "x");
+    EXPECT_EQ(FileSize(file), 0);
+    WriteRawFile(file, std::string("ab\0cd\n", 6));
     EXPECT_TRUE(FileExists(file));
-    EXPECT_TRUE(FileExists(folder.Path()));
+    EXPECT_EQ(FileSize(file), 6);
     EXPECT_TRUE(RemoveFile(file));
     EXPECT_FALSE(FileExists(file));
 }
 
-TEST(FileUtils, MakeDirIfMissingCreatesOnlyTheLastComponent) {
+TEST(FileUtils, MakeDirIfMissingCreatesOnlyTheLastComponentAndNeverOverAFile) {
     TempFolder folder;
     const std::string dir = folder.File("new");
     EXPECT_TRUE(MakeDirIfMissing(dir));
-    EXPECT_TRUE(IsDirectory(dir));
     WriteRawFile(dir + "/keep", "k");
     EXPECT_TRUE(MakeDirIfMissing(dir));
-    EXPECT_TRUE(FileExists(dir + "/keep"));
+    EXPECT_EQ(ReadRawFile(dir + "/keep"), "k");
     EXPECT_FALSE(MakeDirIfMissing(folder.File("missing/child")));
     EXPECT_FALSE(FileExists(folder.File("missing")));
+    EXPECT_FALSE(MakeDirIfMissing(dir + "/keep"));
+    EXPECT_EQ(ReadRawFile(dir + "/keep"), "k");
 }
 
-TEST(FileUtils, MakeDirIfMissingFailsWhenAFileIsInTheWay) {
-    TempFolder folder;
-    const std::string file = folder.File("plain");
-    WriteRawFile(file, "not a folder");
-    EXPECT_FALSE(MakeDirIfMissing(file));
-    EXPECT_EQ(ReadRawFile(file), "not a folder");
-}
-
-TEST(FileUtils, FileSizeIsTheByteCountOrZero) {
-    TempFolder folder;
-    const std::string file = folder.File("sized");
-    WriteRawFile(file, std::string("ab\0cd\n", 6));
-    EXPECT_EQ(FileSize(file), 6);
-    WriteRawFile(file, "");
-    EXPECT_EQ(FileSize(file), 0);
-    EXPECT_EQ(FileSize(folder.File("missing")), 0);
-}
-
-TEST(FileUtils, GetDataFolderCreatesDataInTheWorkingDirectory) {
+TEST(FileUtils, GetDataFolderCreatesDataInTheWorkingDirectoryOnce) {
     TempFolder folder(true);
-    EXPECT_FALSE(FileExists("Data"));
     EXPECT_EQ(GetDataFolder(), "Data");
-    EXPECT_TRUE(IsDirectory(folder.File("Data")));
     WriteRawFile(folder.File("Data/Classifica.txt"), "00000010 Ada\n");
     EXPECT_EQ(GetDataFolder(), "Data");
     EXPECT_EQ(ReadRawFile(folder.File("Data/Classifica.txt")), "00000010 Ada\n");
-    EXPECT_EQ(WithTrailingSlash(GetDataFolder()) + "Classifica.txt", "Data/Classifica.txt");
 }
 
-TEST(FileUtils, GetDirectoryPartRewritesBackslashesAndKeepsTheSeparator) {
-    const struct {
-        const char* path;
-        const char* directory;
-        const char* rewritten;
-    } cases[] = {
-        {"a\\b\\c.txt", "a/b/", "a/b/c.txt"},
-        {"c:file", "c:", "c:file"},
-        {"file.txt", "", "file.txt"},
-        {"/abs/x.bmp", "/abs/", "/abs/x.bmp"},
-        {"dir/", "dir/", "dir/"},
-        {"c:\\dir\\f", "c:/dir/", "c:/dir/f"},
-        {"", "", ""},
-        {"/", "/", "/"},
+TEST(FileUtils, PathsSplitAtTheLastSlashBackslashOrDriveColon) {
+    // path, its directory part, the path with slashes only, its file name
+    const char* const cases[][4] = {
+        {"a\\b\\c", "a/b/", "a/b/c", "c"},
+        {"c:f.t", "c:", "c:f.t", "f.t"},
+        {"f.t", "", "f.t", "f.t"},
+        {"/a/b", "/a/", "/a/b", "b"},
+        {"d/", "d/", "d/", ""},
+        {"c:\\d", "c:/", "c:/d", "d"},
     };
-    for (const auto& c : cases) {
-        std::string path = c.path;
-        EXPECT_EQ(GetDirectoryPart(path), c.directory) << c.path;
-        EXPECT_EQ(path, c.rewritten) << c.path;
+    for (const auto& [path, directory, rewritten, name] : cases) {
+        std::string edited = path;
+        EXPECT_EQ(GetDirectoryPart(edited), directory) << path;
+        EXPECT_EQ(edited, rewritten) << path;
+        EXPECT_EQ(GetFileName(path), name) << path;
     }
-}
-
-TEST(FileUtils, GetFileNameDropsTheDirectoryAndLeavesTheArgument) {
-    const std::string path = "dir\\sub\\file.txt";
-    EXPECT_EQ(GetFileName(path), "file.txt");
-    EXPECT_EQ(path, "dir\\sub\\file.txt");
-    EXPECT_EQ(GetFileName("dir/sub/file.txt"), "file.txt");
-    EXPECT_EQ(GetFileName("file"), "file");
-    EXPECT_EQ(GetFileName("c:picture.bmp"), "picture.bmp");
-    EXPECT_EQ(GetFileName("dir/"), "");
     EXPECT_EQ(GetPathSeparator(), '/');
 }
 
-TEST(FileUtils, WithTrailingSlashAddsOneOnlyWhenMissing) {
-    EXPECT_EQ(WithTrailingSlash("Data"), "Data/");
-    EXPECT_EQ(WithTrailingSlash("Data/"), "Data/");
-    EXPECT_EQ(WithTrailingSlash("Data\\"), "Data\\");
-    EXPECT_EQ(WithTrailingSlash("c:"), "c:");
-    EXPECT_EQ(WithTrailingSlash(""), "");
+TEST(FileUtils, SuffixesAreAddedOnlyWhenMissing) {
+    const char* const slashes[][2] = {
+        {"Data", "Data/"}, {"Data/", "Data/"}, {"Data\\", "Data\\"}, {"c:", "c:"}, {"", ""}};
+    for (const auto& [path, expected] : slashes) {
+        EXPECT_EQ(WithTrailingSlash(path), expected) << path;
+    }
+    // Only the text is folded to lower case before the comparison.
+    const char* const suffixes[][3] = {
+        {"a", ".b", "a.b"},   {"a.b", ".b", "a.b"}, {"A.B", ".b", "A.B"}, {"a.b", ".B", "a.b.B"},
+        {".b", ".b", ".b.b"}, {"", ".b", ""},       {"a", "", "a"},
+    };
+    for (const auto& [text, suffix, expected] : suffixes) {
+        EXPECT_EQ(EnsureSuffix(text, suffix), expected) << text << " + " << suffix;
+    }
 }
 
-TEST(FileUtils, EnsureSuffixComparesTheLowerCasedTail) {
-    EXPECT_EQ(EnsureSuffix("picture", ".bmp"), "picture.bmp");
-    EXPECT_EQ(EnsureSuffix("picture.bmp", ".bmp"), "picture.bmp");
-    EXPECT_EQ(EnsureSuffix("PICTURE.BMP", ".bmp"), "PICTURE.BMP");
-    EXPECT_EQ(EnsureSuffix("picture.bmp", ".BMP"), "picture.bmp.BMP");
-    EXPECT_EQ(EnsureSuffix(".bmp", ".bmp"), ".bmp.bmp");
-    EXPECT_EQ(EnsureSuffix("a", ".bmp"), "a.bmp");
-    EXPECT_EQ(EnsureSuffix("", ".bmp"), "");
-    EXPECT_EQ(EnsureSuffix("picture", ""), "picture");
-}
-
-TEST(FileUtils, CopyFileCopiesEveryByte) {
+TEST(FileUtils, CopyFileCopiesEveryByteEvenOntoItself) {
     TempFolder folder;
     std::string content;
     for (int i = 0; i < 30000; ++i) {
         content.push_back(static_cast<char>(i * 7));
     }
     WriteRawFile(folder.File("source"), content);
-    WriteRawFile(folder.File("target"), "old and longer content that must go away entirely");
+    WriteRawFile(folder.File("target"), std::string(40000, 'x'));
     EXPECT_TRUE(CopyFile(folder.File("source"), folder.File("target")));
     EXPECT_EQ(ReadRawFile(folder.File("target")), content);
+    EXPECT_TRUE(CopyFile(folder.File("source"), folder.File("source")));
     EXPECT_EQ(ReadRawFile(folder.File("source")), content);
 }
 
-TEST(FileUtils, CopyFileOntoItselfKeepsTheContent) {
+TEST(FileUtils, CopyFileFailsForMissingEmptyOrUnreadableSourceAndBadTarget) {
     TempFolder folder;
-    WriteRawFile(folder.File("same"), "precious");
-    EXPECT_TRUE(CopyFile(folder.File("same"), folder.File("same")));
-    EXPECT_EQ(ReadRawFile(folder.File("same")), "precious");
-}
-
-TEST(FileUtils, CopyFileFailsForMissingOrEmptySourceAndBadTarget) {
-    TempFolder folder;
-    EXPECT_FALSE(CopyFile(folder.File("missing"), folder.File("target")));
-    EXPECT_FALSE(FileExists(folder.File("target")));
     WriteRawFile(folder.File("empty"), "");
-    EXPECT_FALSE(CopyFile(folder.File("empty"), folder.File("target")));
-    EXPECT_FALSE(FileExists(folder.File("target")));
     WriteRawFile(folder.File("source"), "data");
-    EXPECT_FALSE(CopyFile(folder.File("source"), folder.File("no/such/folder")));
+    EXPECT_FALSE(CopyFile(folder.File("missing"), folder.File("target")));
+    EXPECT_FALSE(CopyFile(folder.File("empty"), folder.File("target")));
     EXPECT_FALSE(CopyFile(folder.Path(), folder.File("target")));
+    EXPECT_FALSE(CopyFile(folder.File("source"), folder.File("no/such/folder")));
+    EXPECT_FALSE(CopyFile(folder.File("source"), "/dev/full"));
+    EXPECT_FALSE(FileExists(folder.File("target")));
 }
 
 TEST(FileUtils, FileChecksumFoldsBytesIntoSixteenPositions) {
     TempFolder folder;
     const std::string file = folder.File("sum");
-    WriteRawFile(file, "A");
-    EXPECT_EQ(FileChecksum(file), "41" + std::string(30, '0'));
-
-    // Byte i and byte i + 16 land on the same position: i ^ (i + 16) is 0x10 for i below 16.
-    std::string counting;
+    std::string counting; // byte i and byte i + 16 share a position, and i ^ (i + 16) is 0x10
     for (int i = 0; i < 32; ++i) {
         counting.push_back(static_cast<char>(i));
     }
-    WriteRawFile(file, counting);
-    std::string expected;
-    for (int i = 0; i < 16; ++i) {
-        expected += "10";
+    const std::tuple<std::string, std::string> cases[] = {
+        {"A", "41" + std::string(30, '0')},
+        {counting, "10101010101010101010101010101010"},
+        // Across three blocks, positions 0 to 4 get an odd count of the bytes.
+        {std::string(20485, '\x01'), "0101010101" + std::string(22, '0')},
+        {"", std::string(32, '0')},
+    };
+    for (const auto& [content, checksum] : cases) {
+        WriteRawFile(file, content);
+        EXPECT_EQ(FileChecksum(file), checksum) << content.size() << " bytes";
     }
-    EXPECT_EQ(FileChecksum(file), expected);
-
-    // 20485 bytes of 0x01, across three blocks: positions 0 to 4 get an odd count of them.
-    WriteRawFile(file, std::string(20485, '\x01'));
-    EXPECT_EQ(FileChecksum(file), "0101010101" + std::string(22, '0'));
-
-    WriteRawFile(file, "");
-    EXPECT_EQ(FileChecksum(file), std::string(32, '0'));
     EXPECT_EQ(FileChecksum(folder.File("missing")), "");
+    EXPECT_EQ(FileChecksum(folder.Path()), ""); // opens, but cannot be read
 }
 
-TEST(FileUtils, ListFilesAnswersRegularFilesOnly) {
+TEST(FileUtils, ListFilesAnswersRegularFilesAndLinksToThem) {
     TempFolder folder;
     WriteRawFile(folder.File("b.txt"), "b");
     WriteRawFile(folder.File("a.bmp"), "a");
@@ -198,12 +142,10 @@ TEST(FileUtils, ListFilesAnswersRegularFilesOnly) {
 
 TEST(FileUtils, ListFilesLogsAFolderItCannotOpen) {
     TempFolder folder(true);
-    const std::string missing = folder.File("nowhere");
-    EXPECT_TRUE(ListFiles(missing).empty());
     WriteRawFile(folder.File("plain"), "p");
+    EXPECT_TRUE(ListFiles(folder.File("nowhere")).empty());
     EXPECT_TRUE(ListFiles(folder.File("plain")).empty());
-    TextFile log("log.txt");
-    const std::vector<std::string> lines = log.ReadLines();
-    EXPECT_EQ(lines, (std::vector<std::string>{missing + " accesso negato!",
-                                               folder.File("plain") + " accesso negato!"}));
+    EXPECT_EQ(TextFile("log.txt").ReadLines(),
+              (std::vector<std::string>{folder.File("nowhere") + " accesso negato!",
+                                        folder.File("plain") + " accesso negato!"}));
 }

@@ -1,217 +1,150 @@
 #include "util/StringUtils.h"
 
+#include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <tuple>
 
-namespace {
+using namespace std::string_literals;
 
-// Switches the number convention for one test and puts the program's setting back afterwards.
-class NumberConvention {
-  public:
-    explicit NumberConvention(bool italian) : saved(italianNumbers) { italianNumbers = italian; }
-    ~NumberConvention() { italianNumbers = saved; }
-
-  private:
-    bool saved;
-};
-
-} // namespace
-
-TEST(StringUtils, ItalianNumbersIsTheDefaultConvention) {
-    EXPECT_TRUE(italianNumbers);
-    EXPECT_EQ(DecimalSeparator(), ',');
-    EXPECT_EQ(ThousandsSeparator(), '.');
-    NumberConvention english(false);
-    EXPECT_EQ(DecimalSeparator(), '.');
-    EXPECT_EQ(ThousandsSeparator(), ',');
-}
-
-TEST(StringUtils, CaseConversionTouchesAsciiLettersOnly) {
-    EXPECT_EQ(ToUpper("abc XyZ 09-"), "ABC XYZ 09-");
-    EXPECT_EQ(ToLower("ABC xYz 09-"), "abc xyz 09-");
-    // Bytes above 0x7F are negative as char; they must pass through, not crash or change.
-    EXPECT_EQ(ToUpper("luned\xEC"), "LUNED\xEC");
-    EXPECT_EQ(ToLower(std::string("A\0B", 3)), std::string("a\0b", 3));
-}
-
-TEST(StringUtils, TrimRemovesOuterWhiteSpaceOnly) {
-    EXPECT_EQ(Trim(" \t a  b \r\n"), "a  b");
-    EXPECT_EQ(Trim(" \t\n\v\f\r "), "");
-    EXPECT_EQ(Trim(""), "");
-    EXPECT_EQ(TrimLeft("  a b  "), "a b  ");
-    EXPECT_EQ(TrimRight("  a b  "), "  a b");
-    EXPECT_EQ(TrimRight("   "), "");
-    EXPECT_EQ(Trim("\xEC x \xEC"), "\xEC x \xEC");
+TEST(StringUtils, CaseAndTrimmingLeaveBytesAbove0x7FAndInnerSpaceAlone) {
+    // Such bytes are negative as char: the C classifiers must see them as unsigned.
+    EXPECT_EQ(ToUpper("abc XyZ 09-\xEC\0z"s), "ABC XYZ 09-\xEC\0Z"s);
+    EXPECT_EQ(ToLower("ABC xYz 09-\xEC"), "abc xyz 09-\xEC");
+    const char* const cases[][4] = {
+        {" \t a  b \r\n", "a  b", "a  b \r\n", " \t a  b"},
+        {" \t\n\v\f\r ", "", "", ""},
+        {"", "", "", ""},
+        {"\xEC x \xEC", "\xEC x \xEC", "\xEC x \xEC", "\xEC x \xEC"},
+    };
+    for (const auto& [text, both, left, right] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(Trim(text), both);
+        EXPECT_EQ(TrimLeft(text), left);
+        EXPECT_EQ(TrimRight(text), right);
+    }
 }
 
 TEST(StringUtils, PaddingFillsUpToTheWidthAndNeverCuts) {
-    EXPECT_EQ(PadLeft("7", '0', 3), "007");
-    EXPECT_EQ(PadLeft("1234", '0', 3), "1234");
-    EXPECT_EQ(PadLeft("123", '0', 3), "123");
-    EXPECT_EQ(PadLeft("", '*', 2), "**");
-    EXPECT_EQ(PadRight("ab", '.', 4), "ab..");
-    EXPECT_EQ(PadRight("abcde", '.', 4), "abcde");
-    EXPECT_EQ(PadLeft("x", '0', -5), "x");
-    EXPECT_EQ(PadRight("x", '0', 0), "x");
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
+        {"7", 3, "007", "700"}, {"123", 3, "123", "123"}, {"1234", 3, "1234", "1234"},
+        {"", 2, "00", "00"},    {"x", 0, "x", "x"},       {"x", -5, "x", "x"},
+    };
+    for (const auto& [text, width, left, right] : cases) {
+        EXPECT_EQ(PadLeft(text, '0', width), left) << text << " to " << width;
+        EXPECT_EQ(PadRight(text, '0', width), right) << text << " to " << width;
+    }
 }
 
-TEST(StringUtils, ReplaceAlsoReplacesTextItProduced) {
-    EXPECT_EQ(Replace("aab", "ab", "b"), "b");
-    EXPECT_EQ(Replace("aaaa", "aa", "a"), "a");
-    EXPECT_EQ(Replace("xaaabbby", "ab", ""), "xy");
-    EXPECT_EQ(Replace("hello world", "o", "0"), "hell0 w0rld");
-    EXPECT_EQ(Replace("hello", "z", "y"), "hello");
-    EXPECT_EQ(Replace("", "a", "b"), "");
-    EXPECT_EQ(Replace("one, two, three", ", ", ";"), "one;two;three");
-}
-
-TEST(StringUtils, ReplaceEndsForEmptySearchAndSelfContainingReplacement) {
-    EXPECT_EQ(Replace("abc", "", "z"), "abc");
-    EXPECT_EQ(Replace("a.b.c", ".", ".."), "a..b..c");
-    EXPECT_EQ(Replace("xx", "x", "xx"), "xxxx");
-    EXPECT_EQ(Replace("abab", "ab", "ab"), "abab");
-    EXPECT_EQ(Replace("%", "%", "%25"), "%25");
-    // Rescanning this one would double the text for every leading "a".
-    const std::string text = std::string(40, 'a') + "b";
-    EXPECT_EQ(Replace(text, "ab", "bbaa"), std::string(39, 'a') + "bbaa");
-}
-
-TEST(StringUtils, ReplaceCharTreatsZeroAsTheEmptyText) {
+TEST(StringUtils, ReplaceRescansShorterReplacementsAndAlwaysEnds) {
+    // Replacements at least as long as the search text make one pass: rescanning them would
+    // never end or, for the last row, double the text for every leading "a".
+    const std::string as(39, 'a');
+    const std::string cases[][4] = {
+        {"aab", "ab", "b", "b"},      {"aaaa", "aa", "a", "a"},
+        {"xaaabbby", "ab", "", "xy"}, {"a, b, c", ", ", ";", "a;b;c"},
+        {"hello", "z", "y", "hello"}, {"", "a", "b", ""},
+        {"abc", "", "z", "abc"},      {"a.b.c", ".", "..", "a..b..c"},
+        {"xx", "x", "xx", "xxxx"},    {"abab", "ab", "ab", "abab"},
+        {"%", "%", "%25", "%25"},     {as + "ab", "ab", "bbaa", as + "bbaa"},
+    };
+    for (const auto& [text, search, replacement, expected] : cases) {
+        EXPECT_EQ(Replace(text, search, replacement), expected)
+            << text << " [" << search << " -> " << replacement << "]";
+    }
+    // A zero byte stands for the empty text.
     EXPECT_EQ(ReplaceChar("a-b-c", '-', '+'), "a+b+c");
     EXPECT_EQ(ReplaceChar("a-b-c", '-', '\0'), "abc");
     EXPECT_EQ(ReplaceChar("abc", '\0', 'x'), "abc");
-    EXPECT_EQ(ReplaceChar("aaa", 'a', 'a'), "aaa");
     EXPECT_EQ(ReplaceChar("\xEC\xEC", '\xEC', 'i'), "ii");
 }
 
 TEST(StringUtils, SplitKeepsInnerEmptyPiecesButNoTrailingOne) {
-    using Pieces = std::vector<std::string>;
-    EXPECT_EQ(Split("a,,b", ","), (Pieces{"a", "", "b"}));
-    EXPECT_EQ(Split("a,", ","), (Pieces{"a"}));
-    EXPECT_EQ(Split(",a", ","), (Pieces{"", "a"}));
-    EXPECT_EQ(Split(",", ","), (Pieces{""}));
-    EXPECT_EQ(Split("abc", ","), (Pieces{"abc"}));
-    EXPECT_EQ(Split("", ","), Pieces{});
-    EXPECT_EQ(Split("abc", ""), Pieces{});
-    EXPECT_EQ(Split("1<>2<>3", "<>"), (Pieces{"1", "2", "3"}));
-    EXPECT_EQ(Split("1<>2<", "<>"), (Pieces{"1", "2<"}));
+    const char* const cases[][3] = {
+        {"a,,b", ",", "[a][][b]"}, {"a,", ",", "[a]"},         {",a", ",", "[][a]"},
+        {",", ",", "[]"},          {"abc", ",", "[abc]"},      {"", ",", ""},
+        {"abc", "", ""},           {"1<>2<", "<>", "[1][2<]"},
+    };
+    for (const auto& [text, separator, expected] : cases) {
+        std::string pieces;
+        for (const std::string& piece : Split(text, separator)) {
+            pieces += "[" + piece + "]";
+        }
+        EXPECT_EQ(pieces, expected) << text << " by " << separator;
+    }
 }
 
-TEST(StringUtils, IntToStringPadsWithZerosAfterTheSign) {
-    EXPECT_EQ(IntToString(42), "42");
+TEST(StringUtils, IntegersPadWithZerosAfterTheSignAndNeverCut) {
+    const std::tuple<int64_t, char, int, const char*> cases[] = {
+        {5, '0', 2, "05"},   {2026, '0', 2, "2026"}, {-5, '0', 3, "-05"},
+        {-5, ' ', 3, " -5"}, {-5, '0', 2, "-5"},     {INT64_MIN, '0', 0, "-9223372036854775808"},
+    };
+    for (const auto& [value, fill, width, expected] : cases) {
+        EXPECT_EQ(IntToString(value, fill, width), expected) << value << " to " << width;
+    }
     EXPECT_EQ(IntToString(0), "0");
-    EXPECT_EQ(IntToString(5, '0', 2), "05");
-    EXPECT_EQ(IntToString(2026, '0', 2), "2026");
-    EXPECT_EQ(IntToString(7, ' ', 3), "  7");
-    EXPECT_EQ(IntToString(-5, '0', 3), "-05");
-    EXPECT_EQ(IntToString(-5, ' ', 3), " -5");
-    EXPECT_EQ(IntToString(INT64_MAX), "9223372036854775807");
-    EXPECT_EQ(IntToString(INT64_MIN), "-9223372036854775808");
+    EXPECT_EQ(ByteToHex(0x0A) + ByteToHex(0xFF) + ByteToHex('\xEC'), "0AFFEC");
+    EXPECT_EQ(FormatFixed2(-1e20), "-100000000000000000000.00");
 }
 
-TEST(StringUtils, FormatFixed2RoundsToTwoDecimals) {
-    EXPECT_EQ(FormatFixed2(3.14159), "3.14");
-    EXPECT_EQ(FormatFixed2(-2.5), "-2.50");
-    EXPECT_EQ(FormatFixed2(0.0), "0.00");
-    EXPECT_EQ(FormatFixed2(1e20), "100000000000000000000.00");
-}
-
-TEST(StringUtils, ByteToHexGivesTwoUpperCaseDigits) {
-    EXPECT_EQ(ByteToHex(10), "0A");
-    EXPECT_EQ(ByteToHex(0), "00");
-    EXPECT_EQ(ByteToHex(0xFF), "FF");
-    EXPECT_EQ(ByteToHex(0x3c), "3C");
-    // A char above 0x7F must not come out sign-extended as FFFFFFEC.
-    const char accented = '\xEC';
-    EXPECT_EQ(ByteToHex(accented), "EC");
-}
-
-TEST(StringUtils, FormatThousandsGroupsEveryThreeDigits) {
-    EXPECT_EQ(FormatThousands(0), "0");
-    EXPECT_EQ(FormatThousands(999), "999");
-    EXPECT_EQ(FormatThousands(1000), "1.000");
-    EXPECT_EQ(FormatThousands(1234567), "1.234.567");
-    EXPECT_EQ(FormatThousands(123456789012), "123.456.789.012");
-    EXPECT_EQ(FormatThousands(1234567890123), "1.234.567.890.123");
-    EXPECT_EQ(FormatThousands(-999), "-999");
-    EXPECT_EQ(FormatThousands(-1234), "-1.234");
-    EXPECT_EQ(FormatThousands(-123456), "-123.456");
-    EXPECT_EQ(FormatThousands(INT64_MIN), "-9.223.372.036.854.775.808");
-    NumberConvention english(false);
-    EXPECT_EQ(FormatThousands(1234567), "1,234,567");
-}
-
-TEST(StringUtils, FormatAmountFollowsTheConvention) {
-    EXPECT_EQ(FormatAmount(1234.5), "1.234,50");
-    EXPECT_EQ(FormatAmount(0.0), "0,00");
-    EXPECT_EQ(FormatAmount(999.994), "999,99");
-    EXPECT_EQ(FormatAmount(1234567.891), "1.234.567,89");
-    {
-        NumberConvention english(false);
-        EXPECT_EQ(FormatAmount(1234.5), "1,234.50");
-        EXPECT_EQ(FormatAmount(1234567.891), "1,234,567.89");
-        EXPECT_EQ(FormatAmount(-0.25), "-0.25");
+TEST(StringUtils, ThousandsAreGroupedFromTheRightAfterTheSign) {
+    const std::tuple<int64_t, const char*> cases[] = {
+        {999, "999"},        {1000, "1.000"},       {1234567, "1.234.567"},
+        {123456, "123.456"}, {-123456, "-123.456"}, {INT64_MIN, "-9.223.372.036.854.775.808"},
+    };
+    for (const auto& [value, expected] : cases) {
+        EXPECT_EQ(FormatThousands(value), expected) << value;
     }
-    EXPECT_EQ(FormatAmount(1234.5), "1.234,50");
 }
 
-TEST(StringUtils, FormatAmountRoundsBeforeSplittingAndKeepsTheSign) {
-    EXPECT_EQ(FormatAmount(1.999), "2,00");
-    EXPECT_EQ(FormatAmount(999.999), "1.000,00");
-    EXPECT_EQ(FormatAmount(-0.5), "-0,50");
-    EXPECT_EQ(FormatAmount(-1234.567), "-1.234,57");
-    EXPECT_EQ(FormatAmount(-0.001), "0,00");
+TEST(StringUtils, AmountsRoundToCentsFirstInEitherConvention) {
+    const bool saved = italianNumbers;
+    const std::tuple<double, const char*, const char*> cases[] = {
+        {1234.5, "1.234,50", "1,234.50"}, {1234567.891, "1.234.567,89", "1,234,567.89"},
+        {1.999, "2,00", "2.00"},          {999.999, "1.000,00", "1,000.00"},
+        {-0.5, "-0,50", "-0.50"},         {-1234.567, "-1.234,57", "-1,234.57"},
+        {-0.001, "0,00", "0.00"},         {INFINITY, "inf", "inf"},
+    };
+    for (const auto& [value, italian, english] : cases) {
+        // The program's own convention, untouched, is the Italian one.
+        EXPECT_EQ(FormatAmount(value), italian) << value;
+        italianNumbers = false;
+        EXPECT_EQ(FormatAmount(value), english) << value;
+        italianNumbers = saved;
+    }
 }
 
-TEST(StringUtils, ParseAmountReadsBothConventionsAndRewritesTheText) {
-    std::string italian = "1.234,50";
-    EXPECT_DOUBLE_EQ(ParseAmount(italian), 1234.5);
-    EXPECT_EQ(italian, "1234.50");
-    std::string plain = "12,5";
-    EXPECT_DOUBLE_EQ(ParseAmount(plain), 12.5);
-    std::string negative = "-1.000.000,01";
-    EXPECT_DOUBLE_EQ(ParseAmount(negative), -1000000.01);
-    std::string empty;
-    EXPECT_DOUBLE_EQ(ParseAmount(empty), 0.0);
-    std::string roundTrip = FormatAmount(98765.43);
-    EXPECT_DOUBLE_EQ(ParseAmount(roundTrip), 98765.43);
-
-    NumberConvention english(false);
-    std::string us = "1,234.50";
-    EXPECT_DOUBLE_EQ(ParseAmount(us), 1234.5);
-    EXPECT_EQ(us, "1234.50");
+TEST(StringUtils, ParseAmountReadsTheConventionAndRewritesTheText) {
+    const bool saved = italianNumbers;
+    const std::tuple<bool, const char*, double, const char*> cases[] = {
+        {true, "1.234,50", 1234.5, "1234.50"},
+        {true, "-1.000.000,01", -1000000.01, "-1000000.01"},
+        {false, "1,234.50", 1234.5, "1234.50"},
+    };
+    for (const auto& [italian, text, value, rewritten] : cases) {
+        italianNumbers = italian;
+        std::string edited = text;
+        EXPECT_DOUBLE_EQ(ParseAmount(edited), value) << text;
+        EXPECT_EQ(edited, rewritten);
+    }
+    italianNumbers = saved;
 }
 
-TEST(StringUtils, UrlEncodeEscapesAllButUnreservedBytes) {
-    EXPECT_EQ(UrlEncode(" "), "%20");
-    EXPECT_EQ(UrlEncode("Az09-._~"), "Az09-._~");
-    EXPECT_EQ(UrlEncode("a b&c=d/e"), "a%20b%26c%3Dd%2Fe");
-    EXPECT_EQ(UrlEncode("\xEC%+"), "%EC%25%2B");
-    EXPECT_EQ(UrlEncode(""), "");
-}
-
-TEST(StringUtils, UrlDecodeTurnsEscapesBackIntoBytes) {
-    EXPECT_EQ(UrlDecode("%41b"), "Ab");
-    EXPECT_EQ(UrlDecode("a+b"), "a+b");
-    EXPECT_EQ(UrlDecode("%ec%EC"), "\xEC\xEC");
-    // A malformed escape and an encoded zero byte are consumed without output.
-    EXPECT_EQ(UrlDecode("x%zz1"), "x1");
-    EXPECT_EQ(UrlDecode("x%4g1"), "x1");
-    EXPECT_EQ(UrlDecode("x%00y"), "xy");
-    // Every byte but zero survives a round trip.
-    std::string all;
+TEST(StringUtils, UrlEncodingEscapesAllButUnreservedBytesAndDecodesBack) {
+    EXPECT_EQ(UrlEncode("Az09-._~ &=/\xEC%+"), "Az09-._~%20%26%3D%2F%EC%25%2B");
+    std::string everyByte;
     for (int byte = 1; byte < 256; ++byte) {
-        all.push_back(static_cast<char>(byte));
+        everyByte.push_back(static_cast<char>(byte));
     }
-    EXPECT_EQ(UrlDecode(UrlEncode(all)), all);
+    EXPECT_EQ(UrlDecode(UrlEncode(everyByte)), everyByte);
 }
 
-TEST(StringUtils, UrlDecodeKeepsAPercentSignCutShortAtTheEnd) {
-    EXPECT_EQ(UrlDecode("%"), "%");
-    EXPECT_EQ(UrlDecode("ab%"), "ab%");
-    EXPECT_EQ(UrlDecode("ab%4"), "ab%4");
-    EXPECT_EQ(UrlDecode("%41%4"), "A%4");
-    // Decoding a piece that ends inside an escape must not look past the piece.
-    const std::string longer = "x%41";
-    EXPECT_EQ(UrlDecode(longer.substr(0, 3)), "x%4");
+TEST(StringUtils, UrlDecodeDropsBadEscapesAndKeepsOnesCutShortAtTheEnd) {
+    const char* const cases[][2] = {
+        {"%41b", "Ab"},  {"a+b", "a+b"}, {"%ec%EC", "\xEC\xEC"}, {"x%zz1", "x1"},  {"x%4g1", "x1"},
+        {"x%00y", "xy"}, {"%", "%"},     {"ab%", "ab%"},         {"ab%4", "ab%4"}, {"%41%4", "A%4"},
+    };
+    for (const auto& [text, decoded] : cases) {
+        EXPECT_EQ(UrlDecode(text), decoded) << text;
+    }
 }
