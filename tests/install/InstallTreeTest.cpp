@@ -1,134 +1,108 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <regex>
 #include <sstream>
 #include <unistd.h>
 
-#include "support/RunningProgram.h"
 #include "install/StagedInstall.h"
 #include "support/TempFolder.h"
+#include "tools/harness/RunningProgram.h"
+
+// Which files are installed, with which modes, is checked on the package and under another
+// prefix; these tests look into the files.
 
 namespace {
 
-const char* const kSounds[] = {"applauso.wav", "beep.wav", "risata.wav"};
-
-// The differences between two trees as lines a reader can act on.
-std::string TreeDifferences(const std::map<std::string, std::string>& expected,
-                            const std::map<std::string, std::string>& actual) {
-    std::ostringstream report;
-    for (const auto& [path, description] : expected) {
-        const auto found = actual.find(path);
-        if (found == actual.end()) {
-            report << "missing: " << path << " (" << description << ")\n";
-        } else if (found->second != description) {
-            report << "wrong: " << path << " is " << found->second << ", not " << description
-                   << "\n";
-        }
-    }
-    for (const auto& [path, description] : actual) {
-        if (expected.count(path) == 0) {
-            report << "unexpected: " << path << " (" << description << ")\n";
-        }
-    }
-    return report.str();
-}
-
-std::map<std::string, std::string> UnderPrefix(const std::string& prefix) {
-    std::map<std::string, std::string> tree;
-    std::string folder;
-    std::istringstream parts(prefix);
-    std::string part;
-    while (std::getline(parts, part, '/')) {
-        if (!part.empty()) {
-            folder += (folder.empty() ? "" : "/") + part;
-            tree[folder] = "d 0755";
-        }
-    }
-    for (const auto& [path, description] : ExpectedGameTree()) {
-        tree[folder + "/" + path] = description;
-    }
-    return tree;
+// The first group the pattern captures in the text, or empty.
+std::string Captured(const std::string& text, const char* pattern) {
+    std::smatch match;
+    return std::regex_search(text, match, std::regex(pattern)) ? match[1].str() : "";
 }
 
 } // namespace
 
-TEST(InstallTree, HoldsExactlyTheGameUnderThePrefixWithItsModes) {
+TEST(InstallTree, InstallsTheSoundsTheIconsAndTheLicenceAsTheyShouldBe) {
     StagedInstall staged;
     ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
-
-    const std::string differences =
-        TreeDifferences(UnderPrefix("/usr"), DescribeTree(staged.Root()));
-    EXPECT_TRUE(differences.empty()) << differences;
-
-    EXPECT_EQ(ReadRawFile(staged.Installed("games/brisgola")).rfind("#!/bin/sh\n", 0), 0u);
-    const std::string elfMagic = "\x7f"
-                                 "ELF";
-    EXPECT_EQ(ReadRawFile(staged.Installed("lib/games/brisgola/brisgola")).substr(0, 4), elfMagic);
-    for (const char* sound : kSounds) {
+    for (const std::string sound : kSounds) {
         const std::string installed =
-            ReadRawFile(staged.Installed("share/games/brisgola/") + sound);
-        EXPECT_FALSE(installed.empty()) << sound;
-        EXPECT_EQ(installed,
-                  ReadRawFile(std::string(BRISGOLA_SOURCE_DIR "/assets/sounds/") + sound))
-            << sound;
+            ReadRawFile(staged.Installed("share/games/brisgola/" + sound));
+        EXPECT_EQ(installed, ReadRawFile(BRISGOLA_SOURCE_DIR "/assets/sounds/" + sound)) << sound;
     }
-
-    // The package's copyright file carries the licence word for word, each line indented as
-    // Debian's format wants it.
-    const std::string copyright = ReadRawFile(staged.Installed("share/doc/brisgola/copyright"));
-    EXPECT_NE(copyright.find("License: Expat"), std::string::npos) << copyright;
-    std::istringstream licence(ReadRawFile(BRISGOLA_SOURCE_DIR "/LICENSE"));
-    std::string line;
-    while (std::getline(licence, line)) {
-        if (!line.empty()) {
-            EXPECT_NE(copyright.find("\n " + line + "\n"), std::string::npos) << line;
-        }
-    }
-}
-
-TEST(InstallTree, InstallsEachIconInTheFolderOfItsSize) {
-    StagedInstall staged;
-    ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
-    for (unsigned size : {48u, 64u, 128u, 256u}) {
-        const std::string name = std::to_string(size) + "x" + std::to_string(size);
+    for (const std::string name : kIconSizes) {
         const std::string png = ReadRawFile(
             staged.Installed("share/icons/hicolor/" + name + "/apps/org.brisgola.Brisgola.png"));
-        ASSERT_GE(png.size(), 26u) << name;
-        EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n") << name;
-        EXPECT_EQ(png.substr(12, 4), "IHDR") << name;
-        auto bigEndian = [&png](size_t at) {
-            return (static_cast<unsigned>(static_cast<unsigned char>(png[at])) << 24) |
-                   (static_cast<unsigned>(static_cast<unsigned char>(png[at + 1])) << 16) |
-                   (static_cast<unsigned>(static_cast<unsigned char>(png[at + 2])) << 8) |
-                   static_cast<unsigned>(static_cast<unsigned char>(png[at + 3]));
-        };
-        EXPECT_EQ(bigEndian(16), size) << name << " width";
-        EXPECT_EQ(bigEndian(20), size) << name << " height";
-        // Colour type 6 is RGB with alpha: the wide logo sits on a clear background.
-        EXPECT_EQ(png[25], 6) << name;
+        const int size = std::stoi(name);
+        EXPECT_EQ(png.substr(0, 16), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16)) << name;
+        // Width and height, big-endian, then the colour type: 6 is RGB with alpha, for the wide
+        // logo sits on a clear background.
+        const std::string side = {0, 0, static_cast<char>(size >> 8), static_cast<char>(size)};
+        EXPECT_EQ(png.substr(16, 8), side + side) << name;
+        EXPECT_EQ(png.substr(25, 1), "\x06") << name;
+    }
+    // The copyright file carries the licence word for word, each line indented and each blank
+    // line a dot, as Debian's format wants it.
+    const std::string copyright = ReadRawFile(staged.Installed("share/doc/brisgola/copyright"));
+    std::istringstream licence(ReadRawFile(BRISGOLA_SOURCE_DIR "/LICENSE"));
+    for (std::string line; std::getline(licence, line);) {
+        EXPECT_NE(copyright.find("\n " + (line.empty() ? "." : line) + "\n"), std::string::npos)
+            << line;
     }
 }
 
-TEST(InstallTree, LauncherFollowsTheInstallToAnyPrefixAndThroughALink) {
-    StagedInstall staged("/opt/brisgola");
+TEST(InstallMetadata, NameOneAnotherAndPassTheirValidatorsSilently) {
+    StagedInstall staged;
     ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
-    const std::string differences =
-        TreeDifferences(UnderPrefix("/opt/brisgola"), DescribeTree(staged.Root()));
-    EXPECT_TRUE(differences.empty()) << differences;
+    const std::string metainfo =
+        staged.Installed("share/metainfo/org.brisgola.Brisgola.metainfo.xml");
+    const std::string about = ReadRawFile(metainfo);
+    const std::string id = Captured(about, "<id>(.*)</id>");
+    // Software centres join the metainfo to the desktop entry through the launchable.
+    EXPECT_EQ(Captured(about, "<launchable type=\"desktop-id\">(.*)</launchable>"),
+              id + ".desktop");
+    EXPECT_EQ(Captured(about, "<release version=\"([^\"]*)\""), BRISGOLA_VERSION)
+        << "the newest release in the metainfo is not the project's version";
+    const std::string desktop = staged.Installed("share/applications/" + id + ".desktop");
+    const std::string entry = ReadRawFile(desktop);
+    EXPECT_EQ(Captured(entry, "\nIcon=(.*)"), id);
+    for (const std::string size : kIconSizes) {
+        const std::string icon = "share/icons/hicolor/" + size + "/apps/" + id + ".png";
+        EXPECT_EQ(access(staged.Installed(icon).c_str(), F_OK), 0) << icon;
+    }
+    // Desktops run Exec through PATH, on which Debian has /usr/games.
+    const std::string command = staged.Installed("games/" + Captured(entry, "\nExec=(\\S+)"));
+    EXPECT_EQ(access(command.c_str(), X_OK), 0) << command;
 
-    // Called as a command on PATH often is: through a link in another folder.
-    const std::string bin = staged.MakeFolderBeside("bin");
-    ASSERT_EQ(symlink(staged.Installed("games/brisgola").c_str(), (bin + "/brisgola").c_str()), 0);
-    const std::string home = staged.MakeFolderBeside("home");
-    const std::string current = staged.MakeFolderBeside("current");
-    // Without a display the game gives up at once, after it has written its log.
-    const ProgramResult result =
-        RunProgram({bin + "/brisgola"}, {"DISPLAY", "XDG_DATA_HOME", "HOME=" + home}, current);
-    EXPECT_NE(result.status, 0) << result.output;
-    EXPECT_NE(result.output.find("XOpenDisplay"), std::string::npos) << result.output;
+    // The validators print nothing at all when they have nothing to say, not even hints.
+    const ProgramResult entryCheck = RunProgram({"desktop-file-validate", desktop});
+    EXPECT_EQ(entryCheck.status, 0);
+    EXPECT_EQ(entryCheck.output, "");
+    const ProgramResult aboutCheck = RunProgram({"appstreamcli", "validate", "--no-net", metainfo});
+    EXPECT_EQ(aboutCheck.status, 0) << aboutCheck.output;
+    EXPECT_FALSE(std::regex_search("\n" + aboutCheck.output, std::regex("\n[EW]:")))
+        << aboutCheck.output;
+}
 
-    const std::string work = home + "/.local/share/brisgola";
-    EXPECT_NE(ReadRawFile(work + "/log.txt").find("XOpenDisplay"), std::string::npos);
-    EXPECT_EQ(DescribeTree(work + "/Data"), staged.SoundLinks());
-    EXPECT_TRUE(DescribeTree(current).empty());
+TEST(InstallMetadata, ChangelogAndManualPageAreCompressedReproduciblyAndReadCleanly) {
+    StagedInstall staged;
+    ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
+    const std::string changelog = staged.Installed("share/doc/brisgola/" BRISGOLA_CHANGELOG);
+    const std::string page = staged.Installed("share/man/man6/" BRISGOLA_MAN_PAGE);
+    for (const std::string& path : {changelog, page}) {
+        const std::string bytes = ReadRawFile(path);
+        if (path.rfind(".gz") == path.size() - 3) {
+            EXPECT_EQ(bytes.substr(0, 2), "\x1f\x8b") << path;
+            // No file name and no time in the header: two builds give the same bytes.
+            EXPECT_EQ(bytes.substr(3, 5), std::string(5, '\0')) << path << ": name or time";
+        }
+    }
+    // gzip -dcf passes a file that is not compressed through as it is.
+    const std::string text = RunProgram({"gzip", "-dcf", changelog}).output;
+    EXPECT_EQ(text, ReadRawFile(BRISGOLA_SOURCE_DIR "/packaging/changelog"));
+    EXPECT_EQ(text.rfind("brisgola (" BRISGOLA_VERSION ") ", 0), 0u)
+        << "the newest changelog entry is not for the project's version";
+    const ProgramResult lint =
+        RunProgram({"sh", "-c", "gzip -dcf \"$1\" | groff -man -ww -z", "sh", page});
+    EXPECT_EQ(lint.status, 0) << lint.output;
+    EXPECT_EQ(lint.output, "");
 }

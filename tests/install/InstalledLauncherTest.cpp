@@ -1,22 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
 
-#include "support/RunningProgram.h"
 #include "install/StagedInstall.h"
 #include "support/TempFolder.h"
+#include "tools/harness/RunningProgram.h"
 
-// These runs have no display on purpose: the game then gives up at once, after the launcher
-// has prepared its folder and the game has logged why it stopped, which is all they look at.
+namespace fs = std::filesystem;
 
 namespace {
 
-ProgramResult RunLauncher(const StagedInstall& staged, std::vector<std::string> environment,
-                          const std::string& folder) {
+// Without a display on purpose: the game then gives up at once, after the launcher has
+// prepared its folder and the game has logged why it stopped, which is all these tests need.
+ProgramResult RunWithoutDisplay(const std::string& launcher, std::vector<std::string> environment,
+                                const std::string& folder) {
     environment.push_back("DISPLAY");
-    return RunProgram({staged.Installed("games/brisgola")}, environment, folder);
+    return RunProgram({launcher}, environment, folder);
 }
 
 bool GameRanIn(const std::string& folder) {
@@ -25,98 +24,82 @@ bool GameRanIn(const std::string& folder) {
 
 } // namespace
 
-TEST(InstalledLauncher, RefusesToStartWithoutAFolderOfItsOwn) {
-    StagedInstall staged;
+TEST(InstalledLauncher, FindsItsInstallThroughALinkAndRenewsOnlyItsOwnLinks) {
+    StagedInstall staged("/opt/brisgola");
     ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
-    const std::string noFolder = "brisgola: neither XDG_DATA_HOME nor HOME names an absolute "
-                                 "folder to keep the game's files in\n";
-    const std::vector<std::string> cases[] = {
-        {"HOME", "XDG_DATA_HOME"},
-        {"HOME=", "XDG_DATA_HOME="},
-        // Relative folders would land in the current one.
-        {"HOME", "XDG_DATA_HOME=relative/data"},
-        {"HOME=relative/home", "XDG_DATA_HOME"},
-    };
-    int number = 0;
-    for (const std::vector<std::string>& environment : cases) {
-        const std::string current = staged.MakeFolderBeside("current" + std::to_string(++number));
-        const ProgramResult result = RunLauncher(staged, environment, current);
-        EXPECT_EQ(result.status, 1) << "case " << number << ": " << result.output;
-        EXPECT_EQ(result.output, noFolder) << "case " << number;
-        EXPECT_TRUE(DescribeTree(current).empty()) << "case " << number;
-    }
-
-    // A file where the working folder should be is the player's: it is reported, not replaced.
+    EXPECT_EQ(DescribeTree(staged.Root()), ExpectedGameTree("/opt/brisgola"));
+    // Called as a command on PATH often is: through a link in another folder.
+    const std::string link = staged.MakeFolderBeside("bin") + "/brisgola";
+    fs::create_symlink(staged.Installed("games/brisgola"), link);
     const std::string home = staged.MakeFolderBeside("home");
-    const std::string share = home + "/.local/share";
-    ASSERT_EQ(mkdir((home + "/.local").c_str(), 0755), 0);
-    ASSERT_EQ(mkdir(share.c_str(), 0755), 0);
-    WriteRawFile(share + "/brisgola", "not a folder");
-    const std::string current = staged.MakeFolderBeside("current");
-    const ProgramResult blocked = RunLauncher(staged, {"HOME=" + home, "XDG_DATA_HOME"}, current);
-    EXPECT_EQ(blocked.status, 1) << blocked.output;
-    EXPECT_NE(blocked.output.find("brisgola: cannot create the game's folder " + share +
-                                  "/brisgola/Data"),
-              std::string::npos)
-        << blocked.output;
-    EXPECT_EQ(ReadRawFile(share + "/brisgola"), "not a folder");
-    EXPECT_TRUE(DescribeTree(current).empty());
-}
-
-TEST(InstalledLauncher, RunsTheGameInTheXdgDataHomeOnlyWhenThatIsAbsolute) {
-    StagedInstall staged;
-    ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
-
-    const std::string home = staged.MakeFolderBeside("home");
-    const std::string current = staged.MakeFolderBeside("current");
-    const ProgramResult relative =
-        RunLauncher(staged, {"HOME=" + home, "XDG_DATA_HOME=data"}, current);
-    const std::string homeWork = home + "/.local/share/brisgola";
-    EXPECT_TRUE(GameRanIn(homeWork)) << relative.output;
-    EXPECT_EQ(DescribeTree(homeWork + "/Data"), staged.SoundLinks());
-    EXPECT_TRUE(DescribeTree(current).empty()) << "a relative XDG_DATA_HOME was used";
-
-    const std::string otherHome = staged.MakeFolderBeside("other-home");
-    const std::string dataHome = staged.Beside("data-home");
-    const ProgramResult absolute =
-        RunLauncher(staged, {"HOME=" + otherHome, "XDG_DATA_HOME=" + dataHome}, current);
-    EXPECT_TRUE(GameRanIn(dataHome + "/brisgola")) << absolute.output;
-    EXPECT_EQ(DescribeTree(dataHome + "/brisgola/Data"), staged.SoundLinks());
-    EXPECT_TRUE(DescribeTree(otherHome).empty());
-    EXPECT_TRUE(DescribeTree(current).empty());
-}
-
-TEST(InstalledLauncher, RenewsItsSoundLinksAndLeavesThePlayersFilesAlone) {
-    StagedInstall staged;
-    ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
-    const std::string dataHome = staged.MakeFolderBeside("data-home");
-    const std::string work = dataHome + "/brisgola";
-    ASSERT_EQ(mkdir(work.c_str(), 0755), 0);
-    ASSERT_EQ(mkdir((work + "/Data").c_str(), 0755), 0);
+    const std::string work = home + "/.local/share/brisgola";
+    fs::create_directories(work + "/Data");
     // As an install that has since moved would have left it.
-    ASSERT_EQ(symlink("/nowhere/share/games/brisgola/beep.wav", (work + "/Data/beep.wav").c_str()),
-              0);
+    fs::create_symlink("/nowhere/share/games/brisgola/beep.wav", work + "/Data/beep.wav");
     WriteRawFile(work + "/Data/risata.wav", "the player's own laughter");
     WriteRawFile(work + "/Data/notes.txt", "notes");
     WriteRawFile(work + "/scores.txt", "10 - 7");
-    const auto playersFiles = DescribeTree(work + "/Data");
-
-    const std::string current = staged.MakeFolderBeside("current");
-    const ProgramResult result = RunLauncher(
-        staged, {"HOME=" + staged.Beside("home"), "XDG_DATA_HOME=" + dataHome}, current);
-    EXPECT_TRUE(GameRanIn(work)) << result.output;
-
+    // Links become links into this install; the player's own files stay as they are.
     std::map<std::string, std::string> expected = staged.SoundLinks();
-    expected["risata.wav"] = playersFiles.at("risata.wav");
-    expected["notes.txt"] = playersFiles.at("notes.txt");
-    EXPECT_EQ(DescribeTree(work + "/Data"), expected);
+    for (const auto& [name, description] : DescribeTree(work + "/Data")) {
+        if (description[0] == 'f') {
+            expected[name] = description;
+        }
+    }
+    const std::string current = staged.MakeFolderBeside("current");
+    // A relative XDG_DATA_HOME names no folder of the player's; HOME does. A second start
+    // finds everything in place and changes nothing.
+    for (int start = 0; start < 2; ++start) {
+        const ProgramResult result =
+            RunWithoutDisplay(link, {"XDG_DATA_HOME=data", "HOME=" + home}, current);
+        EXPECT_TRUE(GameRanIn(work)) << result.output;
+        EXPECT_EQ(DescribeTree(work + "/Data"), expected);
+    }
     EXPECT_EQ(ReadRawFile(work + "/Data/risata.wav"), "the player's own laughter");
-    EXPECT_EQ(ReadRawFile(work + "/Data/notes.txt"), "notes");
     EXPECT_EQ(ReadRawFile(work + "/scores.txt"), "10 - 7");
-
-    // A second start finds everything in place and changes nothing.
-    const auto before = DescribeTree(work + "/Data");
-    RunLauncher(staged, {"HOME=" + staged.Beside("home"), "XDG_DATA_HOME=" + dataHome}, current);
-    EXPECT_EQ(DescribeTree(work + "/Data"), before);
     EXPECT_TRUE(DescribeTree(current).empty());
+}
+
+TEST(InstalledLauncher, RefusesToStartAnywhereButAFolderOfItsOwn) {
+    StagedInstall staged;
+    ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
+    const std::string launcher = staged.Installed("games/brisgola");
+    // Copies of the launcher in trees that lack the program, or only the sounds: the folders
+    // that would hold them are there, the program and the sounds' folder are not.
+    const std::string bare = staged.Beside("bare");
+    const std::string soundless = staged.Beside("soundless");
+    for (const std::string& tree : {bare, soundless}) {
+        for (const char* folder : {"/games", "/lib/games/brisgola", "/share/games"}) {
+            fs::create_directories(tree + folder);
+        }
+        fs::copy_file(launcher, tree + "/games/brisgola");
+    }
+    fs::create_symlink(staged.Installed("lib/games/brisgola/brisgola"),
+                       soundless + "/lib/games/brisgola/brisgola");
+    // A file where the game's folder should be is the player's: it is reported, not replaced.
+    const std::string blocked = staged.MakeFolderBeside("blocked");
+    WriteRawFile(blocked + "/brisgola", "not a folder");
+    const std::string home = staged.MakeFolderBeside("home");
+    const std::string noFolder = "neither XDG_DATA_HOME nor HOME names an absolute folder";
+    const std::tuple<std::string, std::vector<std::string>, std::string> cases[] = {
+        {launcher, {"HOME", "XDG_DATA_HOME"}, noFolder},
+        {launcher, {"HOME=", "XDG_DATA_HOME="}, noFolder},
+        // Relative folders would land in the current one.
+        {launcher, {"HOME", "XDG_DATA_HOME=relative/data"}, noFolder},
+        {launcher, {"HOME=relative/home", "XDG_DATA_HOME"}, noFolder},
+        {launcher,
+         {"HOME=" + home, "XDG_DATA_HOME=" + blocked},
+         "cannot create the game's folder " + blocked + "/brisgola/Data"},
+        {bare + "/games/brisgola", {"HOME=" + home}, "the game program is missing"},
+        {soundless + "/games/brisgola", {"HOME=" + home}, "the game's sounds are missing"},
+    };
+    const std::string current = staged.MakeFolderBeside("current");
+    for (const auto& [program, environment, message] : cases) {
+        const ProgramResult result = RunWithoutDisplay(program, environment, current);
+        EXPECT_EQ(result.status, 1) << result.output;
+        EXPECT_NE(result.output.find("brisgola: " + message), std::string::npos) << result.output;
+    }
+    EXPECT_TRUE(DescribeTree(current).empty());
+    EXPECT_TRUE(DescribeTree(home).empty());
+    EXPECT_EQ(ReadRawFile(blocked + "/brisgola"), "not a folder");
 }

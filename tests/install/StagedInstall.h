@@ -13,18 +13,16 @@ class StagedInstall {
   public:
     explicit StagedInstall(const std::string& prefix = "/usr");
 
-    // What the installer did
     bool Succeeded() const { return succeeded; }
     const std::string& InstallerOutput() const { return installerOutput; }
-
-    // Where things are
     // The staging folder: what DESTDIR named.
     std::string Root() const { return folder.File("root"); }
     // An installed path, given relative to the prefix ("games/brisgola").
-    std::string Installed(const std::string& relative) const;
-    // A path beside the staging tree, for the test's own use.
+    std::string Installed(const std::string& relative) const {
+        return Root() + prefix + "/" + relative;
+    }
+    // A path beside the staging tree, for the test's own use, and an empty folder made there.
     std::string Beside(const std::string& name) const { return folder.File(name); }
-    // Makes an empty folder beside the staging tree and returns its path.
     std::string MakeFolderBeside(const std::string& name) const;
     // Data/ as the launcher makes it for this install, described as DescribeTree does: a link
     // to each installed sound, by its real path.
@@ -37,9 +35,12 @@ class StagedInstall {
     std::string installerOutput;
 };
 
+inline const char* const kSounds[] = {"applauso.wav", "beep.wav", "risata.wav"};
+inline const char* const kIconSizes[] = {"48x48", "64x64", "128x128", "256x256"};
+
 // Every entry under a folder, by its path relative to that folder, described as "d 0755",
 // "f 0644" or "l -> target"; the folder itself is left out.
 std::map<std::string, std::string> DescribeTree(const std::string& folder);
-
-// The game's installed files and folders under the prefix, as DescribeTree describes them.
-std::map<std::string, std::string> ExpectedGameTree();
+// The game's installed files under the prefix ("/usr") as DescribeTree describes the staging
+// folder, with every folder on the way to them.
+std::map<std::string, std::string> ExpectedGameTree(const std::string& prefix);
