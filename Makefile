@@ -1,5 +1,5 @@
 # The two set-up commands of the README; each installs what it needs on a fresh Debian machine.
-.PHONY: run test bench
+.PHONY: run test bench fuzz
 
 # The scripts run CMake's own make; without this it would announce every folder it enters.
 MAKEFLAGS += --no-print-directory
@@ -12,3 +12,6 @@ test:
 
 bench:
 	@scripts/bench.sh
+
+fuzz:
+	@scripts/fuzz.sh

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a task needs, and only those that are missing, so a second
-# run costs a few dpkg queries. Usage: install-deps.sh run|showcase|test|bench
+# run costs a few dpkg queries. Usage: install-deps.sh run|showcase|test|bench|fuzz
 set -euo pipefail
 
 build=(cmake g++ make libx11-dev)
@@ -11,8 +11,10 @@ showcase) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils libxtst-dev lib
 # Debian package, whose dependencies dpkg-shlibdeps (dpkg-dev) works out.
 test | bench) wanted=("${build[@]}" libxtst-dev libpng-dev libgtest-dev xvfb openbox xfonts-base x11-utils
     desktop-file-utils appstream man-db groff-base dpkg-dev) ;;
+# libFuzzer comes with clang's runtime libraries; the text box target paints on a private X server.
+fuzz) wanted=("${build[@]}" clang libclang-rt-14-dev xvfb openbox xfonts-base x11-utils) ;;
 *)
-    echo "usage: $0 run|showcase|test|bench" >&2
+    echo "usage: $0 run|showcase|test|bench|fuzz" >&2
     exit 2
     ;;
 esac
