@@ -1,29 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "app/Application.h"
 #include "app/EventLoop.h"
-#include "gui/controls/ButtonCustom.h"
-#include "gui/controls/CellControl.h"
 #include "gui/controls/FormMsgBox.h"
+#include "gui/core/PackedPoint.h"
 #include "support/DisplayTest.h"
+#include "support/EventPump.h"
 #include "support/TestElements.h"
+#include "tools/harness/WaitUntil.h"
 
 namespace {
 
+using Answers = std::vector<std::pair<int, int>>;
+
 // An owner that records the answers its boxes deliver, and can end the loop on one.
 class OwnerForm : public RecordingForm {
-public:
+  public:
     void OnMsgBoxResult(int code, int result) override {
         answers.emplace_back(code, result);
         if (quitOnAnswer) {
             Application::quitRequested = true;
         }
     }
-    std::vector<std::pair<int, int>> answers;
+    Answers answers;
     bool quitOnAnswer = false;
 };
 
 class MsgBoxTest : public DisplayTest {
-protected:
+  protected:
     void SetUp() override {
         DisplayTest::SetUp();
         owner = std::make_unique<OwnerForm>();
@@ -32,26 +38,26 @@ protected:
         owner->SetSize(600, 400);
         owner->Show();
         XSync(screen->GetDisplay(), False);
-        ASSERT_TRUE(xtest::WaitForViewable(observer, owner->GetWindow()));
+        ASSERT_TRUE(windows.WaitUntilManaged(owner->GetWindow(), 5000));
     }
     void TearDown() override {
         Application::currentMsgBox.reset();
         owner.reset();
-        DisplayTest::TearDown();
     }
-    FormMsgBox* Box() { return static_cast<FormMsgBox*>(Application::currentMsgBox.get()); }
-    // Shows the box and lets the window manager place it.
+    static FormMsgBox* Box() { return static_cast<FormMsgBox*>(Application::currentMsgBox.get()); }
+    // The box's window, once the window manager has placed it and it has painted.
     Window ShownBox() {
         const Window window = Box()->GetWindow();
         XSync(screen->GetDisplay(), False);
-        EXPECT_TRUE(xtest::WaitForManaged(observer, window));
-        xtest::PumpEvents(owner.get(), 50);
+        EXPECT_TRUE(windows.WaitUntilManaged(window, 5000));
+        PumpEvents(owner.get(), 50);
+        XSync(screen->GetDisplay(), False);
         return window;
     }
-    void ClickAndPump(Window window, int x, int y) {
+    void ClickAndPump(Window window, const Area& area) {
         const size_t before = owner->answers.size();
-        xtest::Click(observer, window, x, y);
-        xtest::PumpUntil(owner.get(), [&] { return owner->answers.size() > before; });
+        input.ClickCentre(window, area);
+        PumpUntil(owner.get(), [&] { return owner->answers.size() > before; });
     }
 
     std::unique_ptr<OwnerForm> owner;
@@ -59,82 +65,52 @@ protected:
 
 } // namespace
 
-TEST_F(MsgBoxTest, NoticeShowsOnlyOkAtTheRight) {
-    ShowMsgBox(owner.get(), "Saved.", "Notice");
-    FormMsgBox* box = Box();
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->GetYesButton()->GetText(), "OK");
-    EXPECT_EQ(box->GetYesButton()->GetPosition(), PackPoint(130, 110));
-    EXPECT_TRUE(box->GetYesButton()->IsVisible());
-    EXPECT_FALSE(box->GetNoButton()->IsVisible());
-    EXPECT_FALSE(box->GetNoButton()->IsCreated());
-    EXPECT_EQ(box->GetLabel()->GetText(), "Saved.");
-    EXPECT_EQ(box->GetLabel()->GetSize(), PackPoint(230, 90));
-    EXPECT_EQ(box->GetTitle(), "Notice");
-    EXPECT_EQ(box->GetSize(), PackPoint(250, 150));
-
-    const Window window = ShownBox();
-    EXPECT_EQ(xtest::ReadPixel(observer, window, 130, 110), 0xffffffu) << "the OK bevel";
-    EXPECT_EQ(xtest::ReadPixel(observer, window, 15, 115), 0xaaaaaau) << "no NO button";
-    EXPECT_EQ(xtest::ReadPixel(observer, window, 20, 20), 0xb7b7b7u) << "the label";
-    const std::vector<long> type =
-        xtest::ReadLongProperty(observer, window, "_NET_WM_WINDOW_TYPE", XA_ATOM);
-    ASSERT_EQ(type.size(), 1u);
-}
-
-TEST_F(MsgBoxTest, QuestionShowsNoAtTheLeftAndYesAtTheRight) {
-    ShowMsgBoxYesNo(1000, owner.get(), "Do you really want to go exit?", "Exit");
-    FormMsgBox* box = Box();
-    EXPECT_EQ(box->GetYesButton()->GetText(), "YES");
-    EXPECT_EQ(box->GetYesButton()->GetPosition(), PackPoint(130, 110));
-    EXPECT_EQ(box->GetNoButton()->GetText(), "NO");
-    EXPECT_EQ(box->GetNoButton()->GetPosition(), PackPoint(10, 110));
-    const Window window = ShownBox();
-    EXPECT_EQ(xtest::ReadPixel(observer, window, 10, 110), 0xffffffu);
-    EXPECT_EQ(xtest::ReadPixel(observer, window, 130, 110), 0xffffffu);
-}
-
-TEST_F(MsgBoxTest, OwnerIsDisabledWhileTheBoxIsOpen) {
-    ShowMsgBoxYesNo(7, owner.get(), "Sure?", "Question");
-    EXPECT_FALSE(owner->IsEnabled());
-    EXPECT_TRUE(owner->HasMarkA());
-    EXPECT_EQ(owner->GetModalChild(), Box());
-    const Window window = ShownBox();
-    ClickAndPump(window, 60, 120);
-    EXPECT_TRUE(owner->IsEnabled());
-    EXPECT_FALSE(owner->HasMarkA());
-    EXPECT_EQ(owner->GetModalChild(), nullptr);
-    EXPECT_FALSE(Box()->IsCreated());
-}
-
-TEST_F(MsgBoxTest, ButtonsAnswerOkYesAndNoWithTheBoxCode) {
-    ShowMsgBox(owner.get(), "Notice", "Title");
-    ClickAndPump(ShownBox(), 180, 120);
-    ShowMsgBoxYesNo(21, owner.get(), "Question", "Title");
-    ClickAndPump(ShownBox(), 180, 120);
-    ShowMsgBoxYesNo(22, owner.get(), "Question", "Title");
-    ClickAndPump(ShownBox(), 60, 120);
-    EXPECT_EQ(owner->answers, (std::vector<std::pair<int, int>>{
-                                  {0, kMsgBoxOk}, {21, kMsgBoxYes}, {22, kMsgBoxNo}}));
+TEST_F(MsgBoxTest, ButtonsAnswerOkYesOrNoWithTheBoxCodeAndFreeTheOwner) {
+    const long dialog = long(XInternAtom(observer, "_NET_WM_WINDOW_TYPE_DIALOG", False));
+    const int noButton = FormMsgBox::kNoArea.w * FormMsgBox::kNoArea.h;
+    for (const auto& [question, code, pressed, result] :
+         {std::tuple{false, 0, FormMsgBox::kYesArea, kMsgBoxOk},
+          std::tuple{true, 21, FormMsgBox::kYesArea, kMsgBoxYes},
+          std::tuple{true, 22, FormMsgBox::kNoArea, kMsgBoxNo}}) {
+        SCOPED_TRACE(code);
+        owner->answers.clear();
+        if (question) {
+            ShowMsgBoxYesNo(code, owner.get(), "Sure?", "Question");
+        } else {
+            ShowMsgBox(owner.get(), "Saved.", "Notice");
+        }
+        const Window window = ShownBox();
+        EXPECT_EQ(windows.Title(window), question ? "Question" : "Notice");
+        EXPECT_EQ(windows.LongProperty(window, "_NET_WM_WINDOW_TYPE", XA_ATOM),
+                  std::vector<long>{dialog});
+        EXPECT_EQ(reader.Count(window, FormMsgBox::kNoArea, 0xaaaaaa) == noButton, !question)
+            << "only a question has a NO button";
+        EXPECT_FALSE(owner->IsEnabled()) << "the owner waits for the answer";
+        EXPECT_EQ(owner->GetModalChild(), Box());
+        ClickAndPump(window, pressed);
+        EXPECT_EQ(owner->answers, (Answers{{code, result}}));
+        EXPECT_TRUE(owner->IsEnabled());
+        EXPECT_EQ(owner->GetModalChild(), nullptr);
+        EXPECT_FALSE(Box()->IsCreated());
+    }
 }
 
 TEST_F(MsgBoxTest, AnswerArrivesThroughTheRunningLoop) {
     ShowMsgBoxYesNo(1000, owner.get(), "Do you really want to go exit?", "Exit");
     const Window window = ShownBox();
     owner->quitOnAnswer = true;
-    xtest::Click(observer, window, 180, 120);
+    input.ClickCentre(window, FormMsgBox::kYesArea);
     ::Run(owner.get());
-    EXPECT_EQ(owner->answers, (std::vector<std::pair<int, int>>{{1000, kMsgBoxYes}}));
+    EXPECT_EQ(owner->answers, (Answers{{1000, kMsgBoxYes}}));
     EXPECT_EQ(Application::currentMsgBox, nullptr) << "the loop frees the last box";
 }
 
-TEST_F(MsgBoxTest, WindowManagerCloseAnswersZeroOnce) {
+TEST_F(MsgBoxTest, ClosingTheBoxFromTheWindowManagerAnswersZeroOnce) {
     ShowMsgBoxYesNo(5, owner.get(), "Question", "Title");
-    const Window window = ShownBox();
-    xtest::SendDeleteWindow(observer, window);
-    xtest::PumpUntil(owner.get(), [&] { return !owner->answers.empty(); });
-    xtest::PumpEvents(owner.get(), 100);
-    EXPECT_EQ(owner->answers, (std::vector<std::pair<int, int>>{{5, kMsgBoxClosed}}));
+    windows.SendDeleteWindow(ShownBox());
+    PumpUntil(owner.get(), [&] { return !owner->answers.empty(); });
+    PumpEvents(owner.get(), 100);
+    EXPECT_EQ(owner->answers, (Answers{{5, kMsgBoxClosed}}));
     EXPECT_TRUE(owner->IsEnabled());
 }
 
@@ -143,42 +119,38 @@ TEST_F(MsgBoxTest, ASecondQuestionReplacesTheFirstWithoutAnAnswer) {
     const Window first = ShownBox();
     ShowMsgBoxYesNo(2, owner.get(), "Second", "Title");
     XSync(screen->GetDisplay(), False);
-    EXPECT_TRUE(xtest::WaitUntil([&] { return !xtest::IsOnScreen(observer, first); }))
-        << "the first window is gone";
-    EXPECT_EQ(Box()->GetCode(), 2);
+    EXPECT_TRUE(WaitUntil([&] { return !windows.IsShown(first); }, 5000));
     EXPECT_EQ(owner->GetModalChild(), Box());
-    ClickAndPump(ShownBox(), 60, 120);
-    EXPECT_EQ(owner->answers, (std::vector<std::pair<int, int>>{{2, kMsgBoxNo}}));
+    ClickAndPump(ShownBox(), FormMsgBox::kNoArea);
+    EXPECT_EQ(owner->answers, (Answers{{2, kMsgBoxNo}}));
 }
 
-TEST_F(MsgBoxTest, SmallOwnerPlacesTheBoxAtClampedCoordinates) {
-    OwnerForm small;
-    small.SetScreen(screen.get());
-    small.Move(0, 0);
-    small.SetSize(100, 60);
-    ShowMsgBox(&small, "Hello", "Title");
-    XSync(screen->GetDisplay(), False);
-    // Asked for (-75, -45): the box is placed at (0, 0), so the window manager is never
-    // handed a position off the screen (it may still move the window down for its title).
-    const int64_t clamped = Box()->GetPosition();
-    EXPECT_GE(PointX(clamped), 0);
-    EXPECT_LE(PointX(clamped), 5);
-    EXPECT_GE(PointY(clamped), 0);
-    Application::currentMsgBox.reset();
-
-    OwnerForm shifted;
-    shifted.Move(300, 200);
-    shifted.SetSize(450, 350);
-    shifted.SetScreen(screen.get());
-    ShowMsgBox(&shifted, "Hello", "Title");
-    // The window manager frames the box first and places the frame after, so for a moment
-    // the box sits near the corner of the screen; only where it settles counts.
-    int64_t position = 0;
-    EXPECT_TRUE(xtest::WaitUntil([&] {
-        position = Box()->GetPosition();
-        return PointX(position) >= 400 && PointY(position) >= 300;
-    })) << "the box stayed at (" << PointX(position) << ", " << PointY(position) << ")";
-    Application::currentMsgBox.reset();
+// Centred on its owner; an owner smaller than the box would put it off the screen, so then it
+// goes to (0, 0), where the window manager may still move it down for its title bar.
+TEST_F(MsgBoxTest, BoxIsCentredOnItsOwnerButNeverOffTheScreen) {
+    struct Case {
+        Area owner;
+        int minX, maxX, minY;
+    };
+    for (const Case& c :
+         {Case{{0, 0, 100, 60}, 0, 5, 0}, Case{{300, 200, 450, 350}, 400, 405, 300}}) {
+        OwnerForm other;
+        other.Move(c.owner.x, c.owner.y);
+        other.SetSize(c.owner.w, c.owner.h);
+        other.SetScreen(screen.get());
+        ShowMsgBox(&other, "Hello", "Title");
+        // The window manager frames the box before it places the frame; only where it settles
+        // counts.
+        int64_t at = 0;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                at = Box()->GetPosition();
+                return PointX(at) >= c.minX && PointX(at) <= c.maxX && PointY(at) >= c.minY;
+            },
+            5000))
+            << "the box stayed at (" << PointX(at) << ", " << PointY(at) << ")";
+        Application::currentMsgBox.reset();
+    }
 }
 
 TEST_F(MsgBoxTest, NoOwnerMeansTheFirstForm) {

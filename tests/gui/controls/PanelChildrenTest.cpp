@@ -7,7 +7,7 @@
 namespace {
 
 class PanelTest : public FormFixture {
-protected:
+  protected:
     void SetUp() override {
         FormFixture::SetUp();
         panel = std::make_unique<PanelChildren>(form.get());
@@ -19,58 +19,50 @@ protected:
         label->SetSize(40, 20);
         label->SetBackColor(0x00ff00);
     }
-    void TearDown() override {
-        label.reset();
-        panel.reset();
-        FormFixture::TearDown();
-    }
     std::unique_ptr<PanelChildren> panel;
     std::unique_ptr<CellControl> label;
 };
 
 } // namespace
 
-TEST_F(PanelTest, ShowsItsBackgroundFrameAndChildrenInsideIt) {
+TEST_F(PanelTest, ShowsItsFrameAndItsChildrenPlacedInsideIt) {
     panel->SetBorder(true);
     panel->Show();
     EXPECT_TRUE(label->IsCreated()) << "the panel shows its children";
     EXPECT_EQ(Pixel(20, 20), 0x000000u) << "sunken: dark top-left";
     EXPECT_EQ(Pixel(119, 50), 0xffffffu) << "light right edge";
     EXPECT_EQ(Pixel(25, 25), 0x0000ffu);
-    EXPECT_EQ(Pixel(35, 35), 0x00ff00u) << "the child sits relative to the panel";
-    EXPECT_EQ(Count(21, 21, 98, 10, 0x000000), 0) << "no caption without text";
+    EXPECT_EQ(Count({30, 30, 39, 20}, 0x00ff00), 39 * 20) << "the child sits relative to the panel";
+    EXPECT_EQ(Count({21, 21, 98, 10}, 0x000000), 0) << "no caption without text";
+
+    PanelChildren flat(form.get());
+    flat.Move(200, 20);
+    flat.SetSize(100, 80);
+    flat.SetBackColor(0x0000ff);
+    flat.SetFlatBorder(true);
+    flat.SetText("Cap");
+    flat.SetCaptionColor(0xffffff);
+    flat.Show();
+    EXPECT_EQ(Pixel(250, 20), 0x000000u) << "a flat frame is dark all round";
+    EXPECT_EQ(Pixel(200, 60), 0x000000u);
+    EXPECT_GT(Count({204, 22, 90, 10}, 0xffffff), 3) << "the caption";
 }
 
-TEST_F(PanelTest, MovingErasesTheOldPlaceAndRedrawsAtTheNew) {
+TEST_F(PanelTest, MovingAndHidingTakeTheChildrenAlong) {
     panel->Show();
     panel->Move(200, 100);
-    EXPECT_EQ(Count(20, 20, 101, 81, 0x000000), 101 * 81);
+    EXPECT_EQ(Count({20, 20, 101, 81}, 0x000000), 101 * 81);
     EXPECT_EQ(Pixel(205, 105), 0x0000ffu);
     EXPECT_EQ(Pixel(215, 115), 0x00ff00u);
-}
-
-TEST_F(PanelTest, ChildBackColorIsPushedToEveryChild) {
-    panel->SetChildBackColor(0xff00ff);
-    panel->Show();
-    panel->Paint(); // as an exposure of the form does
-    EXPECT_EQ(label->GetBackColor(), 0xff00ff);
-    EXPECT_EQ(Pixel(35, 35), 0xff00ffu);
-}
-
-TEST_F(PanelTest, HideTakesTheChildrenAlong) {
-    panel->Show();
     panel->Hide();
     EXPECT_FALSE(label->IsCreated());
     EXPECT_FALSE(panel->IsCreated());
-    EXPECT_EQ(Count(20, 20, 101, 81, 0x000000), 101 * 81);
+    EXPECT_EQ(Count({200, 100, 101, 81}, 0x000000), 101 * 81);
 }
 
-TEST_F(PanelTest, FlatBorderAndCaption) {
-    panel->SetFlatBorder(true);
-    panel->SetText("Cap");
-    panel->SetCaptionColor(0xffffff);
+TEST_F(PanelTest, ChildBackColorIsPushedToEveryChildOnRepaint) {
+    panel->SetChildBackColor(0xff00ff);
     panel->Show();
-    EXPECT_EQ(Pixel(119, 99), 0x000000u);
-    EXPECT_EQ(Pixel(20, 60), 0x000000u);
-    EXPECT_GT(Count(24, 22, 90, 10, 0xffffff), 3);
+    panel->Paint(); // as an exposure of the form does
+    EXPECT_EQ(Pixel(35, 35), 0xff00ffu);
 }

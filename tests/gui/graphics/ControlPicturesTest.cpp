@@ -15,20 +15,21 @@ TEST(ControlPictures, EveryMarkIsItsArtworkAt20By20) {
         int w;
         int h;
     };
+#define MARK(name, file)                                                                           \
+    Mark {                                                                                         \
+        file, img##name, w##name, h##name                                                          \
+    }
     const Mark marks[] = {
-        {"check_checked", imgCHECK_CHECKED, wCHECK_CHECKED, hCHECK_CHECKED},
-        {"check_checked_disabled", imgCHECK_CHECKED_DISABLED, wCHECK_CHECKED_DISABLED,
-         hCHECK_CHECKED_DISABLED},
-        {"check_unchecked", imgCHECK_UNCHECKED, wCHECK_UNCHECKED, hCHECK_UNCHECKED},
-        {"check_unchecked_disabled", imgCHECK_UNCHECKED_DISABLED, wCHECK_UNCHECKED_DISABLED,
-         hCHECK_UNCHECKED_DISABLED},
-        {"option_selected", imgOPTION_SELECTED, wOPTION_SELECTED, hOPTION_SELECTED},
-        {"option_selected_disabled", imgOPTION_SELECTED_DISABLED, wOPTION_SELECTED_DISABLED,
-         hOPTION_SELECTED_DISABLED},
-        {"option_unselected", imgOPTION_UNSELECTED, wOPTION_UNSELECTED, hOPTION_UNSELECTED},
-        {"option_unselected_disabled", imgOPTION_UNSELECTED_DISABLED, wOPTION_UNSELECTED_DISABLED,
-         hOPTION_UNSELECTED_DISABLED},
+        MARK(CHECK_CHECKED, "check_checked"),
+        MARK(CHECK_CHECKED_DISABLED, "check_checked_disabled"),
+        MARK(CHECK_UNCHECKED, "check_unchecked"),
+        MARK(CHECK_UNCHECKED_DISABLED, "check_unchecked_disabled"),
+        MARK(OPTION_SELECTED, "option_selected"),
+        MARK(OPTION_SELECTED_DISABLED, "option_selected_disabled"),
+        MARK(OPTION_UNSELECTED, "option_unselected"),
+        MARK(OPTION_UNSELECTED_DISABLED, "option_unselected_disabled"),
     };
+#undef MARK
     TempFolder dir{true};
     for (const Mark& mark : marks) {
         SCOPED_TRACE(mark.file);
@@ -39,6 +40,7 @@ TEST(ControlPictures, EveryMarkIsItsArtworkAt20By20) {
         ASSERT_TRUE(CopyFile(std::string(BRISGOLA_ASSETS_DIR "/controls/") + copy, copy));
         const BmpPicture artwork = LoadBmp4(copy);
         ASSERT_NE(artwork.rgb, nullptr);
+        ASSERT_EQ(artwork.width * artwork.height, 20 * 20);
         const RgbBuffer compiled = BlockToRgb(mark.w, mark.h, mark.block);
         EXPECT_EQ(0, std::memcmp(compiled.get(), artwork.rgb.get(), 20 * 20 * 3));
     }

@@ -1,163 +1,148 @@
 #include <gtest/gtest.h>
 
 #include "gui/core/PackedPoint.h"
-#include "gui/graphics/DrawingContext.h"
 #include "gui/graphics/ImageFrame.h"
 #include "gui/graphics/TestBlocks.h"
 #include "support/FormFixture.h"
 
 namespace {
 
-const unsigned long kBack = 0x336699;
 const unsigned long kRed = 0xff0000;
 const unsigned long kGreen = 0x00ff00;
 const unsigned long kBlue = 0x0000ff;
-const unsigned long kWhite = 0xffffff;
 const unsigned long kYellow = 0xffff00;
 const unsigned long kPanel = 0x806040;
 
+// Four 6 x 4 frames, as blocks, as images and as one 2 x 2 sheet: red, green, blue, and red
+// in a black ring, which shows the background where the frame is keyed.
+int IndexAt(int frame, int x, int y) {
+    return frame < 3 ? frame + 1 : x % 5 == 0 || y % 3 == 0 ? 0 : 1;
+}
+
 class ImageFrameTest : public FormFixture {
   protected:
-    ImageFrameTest() { backColor = kBack; }
+    ImageFrameTest() { backColor = 0x336699; }
 
     void SetUp() override {
         FormFixture::SetUp();
-        for (unsigned long colour : {kRed, kGreen, kBlue, kWhite}) {
-            blocks.push_back(SolidBlock(6, 4, colour));
-        }
-        // Red with a black ring: black shows the background when keyed.
-        std::vector<int> ring(24, 1);
-        for (int i = 0; i < 24; ++i) {
-            const int x = i % 6;
-            const int y = i / 6;
-            ring[static_cast<size_t>(i)] = x == 0 || x == 5 || y == 0 || y == 3 ? 0 : 1;
-        }
-        blocks.push_back(MakeBlock(6, 4, {0x000000, kRed}, ring));
-        for (const std::vector<unsigned char>& block : blocks) {
-            table.push_back(block.data());
+        const Pixels palette = {0x000000, kRed, kGreen, kBlue};
+        std::vector<int> grid(12 * 8);
+        for (int frame = 0; frame < 4; ++frame) {
+            std::vector<int> indices;
+            for (int i = 0; i < 24; ++i) {
+                indices.push_back(IndexAt(frame, i % 6, i / 6));
+                grid[static_cast<size_t>((frame / 2 * 4 + i / 6) * 12 + frame % 2 * 6 + i % 6)] =
+                    indices.back();
+            }
+            blocks.push_back(MakeBlock(6, 4, palette, indices));
+            table.push_back(blocks.back().data());
+            images.push_back(Image(blocks.back(), 6, 4));
         }
         table.push_back(nullptr);
+        sheet = Image(MakeBlock(12, 8, palette, grid), 12, 8);
+    }
+    void TearDown() override {
+        for (XImage* image : images) {
+            DestroyImage(image);
+        }
+        DestroyImage(sheet);
+        FormFixture::TearDown();
     }
 
-    std::unique_ptr<ImageFrame> MakeFrame(GUIElement* parent, int count, int column) {
-        auto frame = std::make_unique<ImageFrame>(parent, table.data(), count, column, 0);
-        frame->SetSize(6, 4);
-        frame->Move(10, 10);
-        return frame;
+    XImage* Image(const std::vector<unsigned char>& block, int w, int h) {
+        return CreateImageFromRgb(form.get(), BlockToRgb(w, h, block.data()).get(), w, h);
     }
-
-    void Fill(int x, int y, int w, int h, long colour) {
-        DrawingContext dc(form.get());
-        FillRect(dc, x, y, w + 1, h + 1, 0, -1, colour);
+    // Sizes and places a new frame; each gets a spot of its own along the top of the form.
+    std::unique_ptr<ImageFrame> Place(ImageFrame* frame) {
+        std::unique_ptr<ImageFrame> owned(frame);
+        owned->SetSize(6, 4);
+        owned->Move(10 + 10 * placed++, 10);
+        return owned;
     }
+    Area SpotOf(ImageFrame& frame) { return {PointX(frame.GetPosition()), 10, 6, 4}; }
 
     std::vector<std::vector<unsigned char>> blocks;
     std::vector<const unsigned char*> table;
+    std::vector<XImage*> images;
+    XImage* sheet = nullptr;
+    int placed = 0;
 };
 
 } // namespace
 
-TEST_F(ImageFrameTest, SelectedFrameIsShownAndSetFrameRepaintsOnlyOnChange) {
-    auto frame = MakeFrame(form.get(), 4, 1);
-    frame->Show();
-    EXPECT_EQ(Count(10, 10, 6, 4, kGreen), 24);
-    Fill(10, 10, 6, 4, kYellow);
-    frame->SetFrame(1, 0);
-    EXPECT_EQ(Count(10, 10, 6, 4, kYellow), 24) << "the same frame is not repainted";
-    frame->SetFrame(3, 0);
-    EXPECT_EQ(Count(10, 10, 6, 4, kWhite), 24);
-    EXPECT_EQ(frame->GetFrame(), PackPoint(3, 0));
-    frame->SetFrame(0, 2, true);
-    EXPECT_EQ(Count(10, 10, 6, 4, kBlue), 24) << "a list frame is entry column + row";
-}
-
-TEST_F(ImageFrameTest, FramesOutsideTheListDrawNothing) {
-    // The count claims more frames than the table holds before its terminator.
-    auto frame = MakeFrame(form.get(), 9, 0);
-    frame->Show();
-    ASSERT_EQ(Count(10, 10, 6, 4, kRed), 24);
-    frame->SetKeyed(true);
-    Fill(10, 10, 6, 4, kYellow);
-    for (int column : {5, 6, -1, 2000000000}) {
-        frame->SetFrame(column, 0);
-        EXPECT_EQ(Count(10, 10, 6, 4, kYellow), 24) << column;
-    }
-    frame->SetFrame(2000000000, 2000000000);
-    EXPECT_EQ(Count(10, 10, 6, 4, kYellow), 24);
-}
-
-TEST_F(ImageFrameTest, KeyedFramesShowTheParentColourWhereBlackAndKeepTheirSource) {
-    RecordingControl panel(form.get(), "panel", 40, 40, 100, 100);
+// A frame from a list is entry column + row; a frame from a sheet is the rectangle at column,
+// row. Keyed, black shows the parent's colour and nothing of the frame before; whichever the
+// source, the caller's pictures are left as they were.
+TEST_F(ImageFrameTest, EverySourceShowsTheSelectedFrameAndKeysOutBlack) {
+    RecordingControl panel(form.get(), "panel", 0, 0, 400, 300);
     panel.Show();
     panel.SetBackColor(kPanel);
-    auto frame = MakeFrame(&panel, 5, 0);
-    frame->SetKeyed(true);
-    frame->SetFrame(4, 0);
-    EXPECT_EQ(Count(50, 50, 6, 4, kRed), 0) << "a control not shown only stores";
-    frame->Show();
-    EXPECT_EQ(Count(50, 50, 6, 4, kPanel), 16);
-    EXPECT_EQ(Count(50, 50, 6, 4, kRed), 8);
-    frame->SetKeyed(false);
-    EXPECT_EQ(Count(50, 50, 6, 4, 0x000000), 16) << "keying left the frame itself unchanged";
-    // No pixel of the previous frame survives under the black of the next, the last row and
-    // column included.
-    frame->SetFrame(3, 0);
-    frame->SetKeyed(true);
-    frame->SetFrame(4, 0);
-    EXPECT_EQ(Count(50, 50, 6, 4, kPanel), 16);
-    frame->Hide();
-    EXPECT_EQ(Count(50, 50, 6, 4, kPanel), 24);
-    EXPECT_FALSE(frame->IsCreated());
+    struct Case {
+        const char* name;
+        std::unique_ptr<ImageFrame> frame;
+        int blueColumn, blueRow, ringColumn, ringRow;
+    };
+    Case cases[] = {
+        {"blocks", Place(new ImageFrame(&panel, table.data(), 4, 0, 0)), 0, 2, 3, 0},
+        {"images", Place(new ImageFrame(&panel, images.data(), 4, 0, 0)), 2, 0, 2, 1},
+        {"sheet", Place(new ImageFrame(&panel, sheet, 0, 0)), 0, 1, 1, 1},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Area spot = SpotOf(*c.frame);
+        c.frame->SetFrame(1, 0);
+        c.frame->Show();
+        EXPECT_EQ(Count(spot, kGreen), 24) << "the frame chosen before the first paint";
+        Fill(spot, kYellow);
+        c.frame->SetFrame(1, 0);
+        EXPECT_EQ(Count(spot, kYellow), 24) << "the same frame is not repainted";
+        c.frame->SetFrame(c.blueColumn, c.blueRow, true);
+        EXPECT_EQ(Count(spot, kBlue), 24);
+        EXPECT_EQ(c.frame->GetFrame(), PackPoint(c.blueColumn, c.blueRow));
+        c.frame->SetKeyed(true);
+        c.frame->SetFrame(c.ringColumn, c.ringRow);
+        EXPECT_EQ(Count(spot, kPanel), 16);
+        EXPECT_EQ(Count(spot, kRed), 8);
+        c.frame->SetKeyed(false);
+        EXPECT_EQ(Count(spot, 0x000000), 16) << "keying left the frame itself unchanged";
+        c.frame->Hide();
+        EXPECT_EQ(Count(spot, kPanel), 24);
+    }
+    EXPECT_EQ(XGetPixel(images[3], 0, 0) & 0xffffff, 0u);
+    EXPECT_EQ(XGetPixel(sheet, 6, 4) & 0xffffff, 0u);
 }
 
-TEST_F(ImageFrameTest, CallersImagesAndSheetsAreShownAndLeftUntouched) {
-    std::vector<XImage*> images;
-    for (const std::vector<unsigned char>& block : blocks) {
-        images.push_back(
-            CreateImageFromRgb(form.get(), BlockToRgb(6, 4, block.data()).get(), 6, 4));
+// Frame number count is one past the end of a list. Where the caller's list goes on, the entry
+// there must not show; where it ends, the sanitizer build catches a read past it.
+TEST_F(ImageFrameTest, FramesOutsideTheListOrTheSheetDrawNothing) {
+    std::vector<XImage*> exact(images);
+    ASSERT_EQ(exact.capacity(), 4u);
+    struct Case {
+        const char* name;
+        std::unique_ptr<ImageFrame> frame;
+        int column, row;
+    };
+    const auto list = [&](auto frames, int count) {
+        return Place(new ImageFrame(form.get(), frames, count, 0, 0));
+    };
+    const auto cut = [&] { return Place(new ImageFrame(form.get(), sheet, 0, 0)); };
+    Case cases[] = {
+        {"frame 3 of a table counted 3", list(table.data(), 3), 3, 0},
+        {"beyond a table counted 9", list(table.data(), 9), 4, 0},
+        {"a negative frame", list(table.data(), 4), -1, 0},
+        {"a frame far out", list(table.data(), 4), 2000000000, 2000000000},
+        {"frame 3 of 3 images out of 4", list(images.data(), 3), 3, 0},
+        {"frame 4 of exactly 4 images", list(exact.data(), 4), 4, 0},
+        {"right of the sheet", cut(), 2, 0},
+        {"below the sheet", cut(), 0, 2},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Area spot = SpotOf(*c.frame);
+        c.frame->Show();
+        ASSERT_EQ(Count(spot, kRed), 24);
+        Fill(spot, kYellow);
+        c.frame->SetFrame(c.column, c.row);
+        EXPECT_EQ(Count(spot, kYellow), 24);
     }
-    // A sheet of 2 x 2 frames of 6 x 4: red, green / blue, ring.
-    std::vector<int> grid(12 * 8);
-    for (int i = 0; i < 12 * 8; ++i) {
-        const int x = i % 12;
-        const int y = i / 12;
-        const int quarter = (y / 4) * 2 + x / 6;
-        const bool ring = x == 6 || x == 11 || y == 4 || y == 7;
-        grid[static_cast<size_t>(i)] = quarter == 3 && ring ? 4 : quarter;
-    }
-    const std::vector<unsigned char> sheetBlock =
-        MakeBlock(12, 8, {kRed, kGreen, kBlue, kRed, 0x000000}, grid);
-    XImage* sheet =
-        CreateImageFromRgb(form.get(), BlockToRgb(12, 8, sheetBlock.data()).get(), 12, 8);
-    {
-        ImageFrame list(form.get(), images.data(), 5, 2, 0);
-        list.SetSize(6, 4);
-        list.Move(10, 10);
-        list.Show();
-        EXPECT_EQ(Count(10, 10, 6, 4, kBlue), 24);
-        list.SetKeyed(true);
-        list.SetFrame(4, 0);
-        EXPECT_EQ(Count(10, 10, 6, 4, kBack), 16);
-
-        ImageFrame cut(form.get(), sheet, 1, 0);
-        cut.SetSize(6, 4);
-        cut.Move(30, 10);
-        cut.Show();
-        EXPECT_EQ(Count(30, 10, 6, 4, kGreen), 24);
-        cut.SetFrame(0, 1);
-        EXPECT_EQ(Count(30, 10, 6, 4, kBlue), 24);
-        cut.SetKeyed(true);
-        cut.SetFrame(1, 1);
-        EXPECT_EQ(Count(30, 10, 6, 4, kBack), 16);
-        EXPECT_EQ(Count(30, 10, 6, 4, kRed), 8);
-        cut.SetFrame(2, 0);
-        cut.SetFrame(0, 2);
-        EXPECT_EQ(Count(30, 10, 6, 4, kBack), 16) << "rectangles outside the sheet draw nothing";
-    }
-    EXPECT_EQ(XGetPixel(images[4], 0, 0) & 0xffffff, 0u);
-    EXPECT_EQ(XGetPixel(sheet, 6, 4) & 0xffffff, 0u);
-    for (XImage* image : images) {
-        DestroyImage(image);
-    }
-    DestroyImage(sheet);
 }
