@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/Log.h"
+#include "util/Log.h"
 #include "gui/core/Form.h"
 #include "gui/core/GUIElement.h"
 #include "gui/core/PackedPoint.h"

@@ -22,20 +22,28 @@
 namespace {
 
 const int kKeyBufferSize = 50;
+static_assert(kKeyBackSpace == XK_BackSpace && kKeyTab == XK_Tab && kKeyReturn == XK_Return &&
+                  kKeyEscape == XK_Escape && kKeyHome == XK_Home && kKeyLeft == XK_Left &&
+                  kKeyUp == XK_Up && kKeyRight == XK_Right && kKeyDown == XK_Down &&
+                  kKeyEnd == XK_End && kKeyDelete == XK_Delete,
+              "the toolkit's key names must be the keysyms the loop hands on");
+
 
 int wakeupPipe[2] = {-1, -1};
 volatile sig_atomic_t expiryRecorded = 0;
 void (*expiryHandler)() = nullptr;
 
 struct TranslatedKey {
-    KeySym keysym = 0;
+    Key keysym = 0;
     int character = 0;
 };
 
 TranslatedKey TranslateKey(XKeyEvent& event) {
     char buffer[kKeyBufferSize] = {};
     TranslatedKey key;
-    XLookupString(&event, buffer, kKeyBufferSize, &key.keysym, nullptr);
+    KeySym keysym = 0;
+    XLookupString(&event, buffer, kKeyBufferSize, &keysym, nullptr);
+    key.keysym = keysym;
     key.character = static_cast<signed char>(buffer[0]);
     return key;
 }

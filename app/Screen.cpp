@@ -2,7 +2,7 @@
 
 #include <fcntl.h>
 
-#include "app/Log.h"
+#include "util/Log.h"
 
 Screen* currentScreen = nullptr;
 

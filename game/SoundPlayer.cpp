@@ -2,9 +2,9 @@
 
 #include <csignal>
 
-#include "app/Log.h"
 #include "util/ChildProcess.h"
 #include "util/FileUtils.h"
+#include "util/Log.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/EventLoop.h"
-#include "app/Log.h"
+#include "util/Log.h"
 #include "app/Screen.h"
 #include "game/FormMain.h"
 #include "game/Product.h"

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/Log.h"
+#include "util/Log.h"
 #include "util/BinaryFile.h"
 #include "util/StringUtils.h"
 

@@ -1,4 +1,4 @@
-#include "app/Log.h"
+#include "util/Log.h"
 
 #include <cstdio>
 #include <vector>

@@ -1,7 +1,6 @@
 #include "gui/controls/ButtonCustom.h"
 
 #include "app/Application.h"
-#include "app/Screen.h"
 #include "gui/core/Form.h"
 #include "gui/graphics/DrawingContext.h"
 
@@ -80,22 +79,14 @@ void ButtonCustom::SetDisabledIcon(XImage* image) {
 
 void ButtonCustom::Create() { CreateInForm(); }
 
-// The pressed look must be on screen before the command runs, which may take a while (it
-// can open a window or start a sound).
-void ButtonCustom::PaintAndFlush() {
-    Paint();
-    Form* form = Application::GetForm(this);
-    if (form != nullptr && form->GetScreen() != nullptr && form->GetScreen()->GetDisplay()) {
-        XFlush(form->GetScreen()->GetDisplay());
-    }
-}
-
 void ButtonCustom::OnMouseDown(int64_t point) {
     if (!enabled) {
         return;
     }
+    // Every primitive flushes, so the pressed look is on screen before the command runs,
+    // which may take a while (it can open a window or start a sound).
     pressed = true;
-    PaintAndFlush();
+    Paint();
     GUIElement::OnMouseDown(point);
 }
 
@@ -104,19 +95,19 @@ void ButtonCustom::OnClick(int64_t point) {
         return;
     }
     pressed = false;
-    PaintAndFlush();
+    Paint();
     Execute(this);
     GUIElement::OnClick(point);
 }
 
-void ButtonCustom::OnKeyDown(KeySym key) {
+void ButtonCustom::OnKeyDown(Key key) {
     if (!enabled) {
         return;
     }
     GUIElement::OnKeyDown(key);
-    if (hasFocus && key == XK_Return) {
+    if (hasFocus && key == kKeyReturn) {
         pressed = true;
-        PaintAndFlush();
+        Paint();
     }
 }
 
@@ -126,7 +117,7 @@ bool ButtonCustom::OnKeyChar(int character) {
     }
     if (hasFocus && character == kCarriageReturn) {
         pressed = false;
-        PaintAndFlush();
+        Paint();
         Execute(this);
     }
     return GUIElement::OnKeyChar(character);
@@ -179,13 +170,14 @@ void ButtonCustom::Paint() {
     const long captionColor = enabled ? textColor : kDisabledTextColor;
     if (!text.empty()) {
         if (picture == nullptr) {
-            DrawText(dc, left + 6, top + 4, width - 12, height - 8, text, captionColor, face,
-                     kAlignCenter);
+            DrawText(dc, left + kCaptionMarginX, top + kCaptionMarginY,
+                     width - 2 * kCaptionMarginX, height - 2 * kCaptionMarginY, text,
+                     captionColor, face, kAlignCenter);
         } else {
             // The caption takes the room right of the icon, up to the inner bevel margin.
             const int textLeft = left + picture->width + 10;
-            DrawText(dc, textLeft, top + 4, left + width - 6 - textLeft, height - 8, text,
-                     captionColor, face, kAlignLeft);
+            DrawText(dc, textLeft, top + kCaptionMarginY, left + width - kCaptionMarginX - textLeft,
+                     height - 2 * kCaptionMarginY, text, captionColor, face, kAlignLeft);
         }
     }
     if (picture != nullptr) {

@@ -7,6 +7,10 @@
 // the mouse button or Return is held on it and runs its command when released.
 class ButtonCustom : public Child, public CommandElement {
 public:
+    // The caption is drawn into the face less these margins on each side, inside the bevel.
+    static constexpr int kCaptionMarginX = 6;
+    static constexpr int kCaptionMarginY = 4;
+
     ButtonCustom(GUIElement* parent, const std::string& caption);
 
     void SetSize(int w, int h) override;
@@ -17,7 +21,7 @@ public:
     void SetText(const std::string& value) override;
     void OnClick(int64_t point) override;
     void OnMouseDown(int64_t point) override;
-    void OnKeyDown(KeySym key) override;
+    void OnKeyDown(Key key) override;
     bool OnKeyChar(int character) override;
     void Paint() override;
     void OnFocusIn() override;
@@ -33,8 +37,6 @@ public:
     bool IsPressed() const { return pressed; }
 
 private:
-    void PaintAndFlush();
-
     long textColor = 0;
     bool pressed = false;
     bool contentHidden = false;

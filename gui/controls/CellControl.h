@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/core/Child.h"
+#include "gui/graphics/DrawingContext.h"
 
 // The label: a cell that shows a word-wrapped, aligned text on its own background, with an
 // optional sunken frame, highlight colours, a "*" mark and an icon. It takes no focus.
@@ -47,7 +48,7 @@ private:
     bool starMark = false;
     std::string fontName = "Topaz";
     int fontSize = 8;
-    int alignment = 2;
+    int alignment = kAlignCenter;
     long textColor = 0;
     int64_t savedBackColor = -1;
     bool border = false;

@@ -6,7 +6,7 @@
 
 #include "app/Application.h"
 #include "app/EventLoop.h"
-#include "app/Log.h"
+#include "util/Log.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "gui/core/Form.h"
 
 #include "app/Application.h"
-#include "app/Log.h"
+#include "util/Log.h"
 #include "app/Screen.h"
 #include "gui/core/PackedPoint.h"
 

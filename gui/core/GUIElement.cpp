@@ -169,13 +169,13 @@ void GUIElement::OnMouseExtra(int64_t point) {
     }
 }
 
-void GUIElement::OnKeyUp(KeySym key) {
+void GUIElement::OnKeyUp(Key key) {
     if (onKeyUp != nullptr) {
         onKeyUp(this, key);
     }
 }
 
-void GUIElement::OnKeyDown(KeySym key) {
+void GUIElement::OnKeyDown(Key key) {
     if (onKeyDown != nullptr) {
         onKeyDown(this, key);
     }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/XlibHeaders.h"
+#include "gui/core/Keys.h"
 #include "gui/graphics/Font.h"
 #include "util/DateTime.h"
 
@@ -16,7 +16,7 @@ inline constexpr int64_t kDefaultBackColor = 0xaaaaaa;
 // element first.
 using LoadHook = void (*)(GUIElement* element, uint64_t tag);
 using MouseHook = void (*)(GUIElement* element, uint64_t tag, int64_t point);
-using KeyHook = void (*)(GUIElement* element, KeySym key);
+using KeyHook = void (*)(GUIElement* element, Key key);
 using KeyCharHook = bool (*)(GUIElement* element, int character);
 using NotifyHook = void (*)(GUIElement* element);
 using ClosingHook = bool (*)(GUIElement* element);
@@ -84,8 +84,8 @@ public:
     virtual void OnOtherButtonUp(int64_t point);
     virtual void OnOtherButtonDown(int64_t point);
     virtual void OnMouseExtra(int64_t point);
-    virtual void OnKeyUp(KeySym key);
-    virtual void OnKeyDown(KeySym key);
+    virtual void OnKeyUp(Key key);
+    virtual void OnKeyDown(Key key);
     virtual bool OnKeyChar(int character);
     virtual void OnMouseMove(int mouseX, int mouseY);
     virtual void OnExtra1(int64_t value);

@@ -9,11 +9,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/Log.h"
 #include "gui/core/Form.h"
 #include "gui/graphics/DrawingContext.h"
 #include "util/FileUtils.h"
 #include "util/StringUtils.h"
+#include "util/Log.h"
 #include "util/TextFile.h"
 
 namespace {

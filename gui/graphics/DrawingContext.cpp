@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "app/Application.h"
-#include "app/Log.h"
+#include "util/Log.h"
 #include "app/Screen.h"
 #include "gui/core/Form.h"
 #include "util/StringUtils.h"

@@ -1,6 +1,6 @@
 #include "gui/graphics/Font.h"
 
-#include "app/Log.h"
+#include "util/Log.h"
 
 namespace {
 

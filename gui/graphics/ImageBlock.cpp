@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/Application.h"
-#include "app/Log.h"
 #include "app/Screen.h"
 #include "gui/core/Form.h"
+#include "util/Log.h"
 
 PixelLayout pixelLayout;
 
