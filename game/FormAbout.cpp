@@ -5,13 +5,12 @@
 #include "gui/controls/CellControl.h"
 #include "gui/controls/PanelChildren.h"
 #include "gui/core/PackedPoint.h"
+#include "gui/graphics/DrawingContext.h"
 #include "gui/graphics/MyImage.h"
 #include "util/ChildProcess.h"
 
 namespace {
 
-const int kWidth = 600;
-const int kHeight = 210;
 const long kLinkColor = 255;
 const long kWhite = 0xffffff;
 const int kEnter = 13;
@@ -105,17 +104,31 @@ std::string FormAbout::GetMailAddress() const {
     return "info@" + webAddress.substr(kWebPrefixLength);
 }
 
+FormAbout::Layout FormAbout::LayOut(int w, int h, int iconWidth) {
+    // The icon sits in a framed panel on the left; the texts and OK share the column right of
+    // it, the two links side by side under the copyright.
+    const int textLeft = iconWidth + 45;
+    const int textWidth = w - textLeft - 10;
+    const int okWidth = 80;
+    Layout layout;
+    layout.iconPanel = {10, 23, iconWidth + 20, h - 73};
+    layout.name = {textLeft, 17, textWidth, 25};
+    layout.copyright = {textLeft, 38, textWidth, 25};
+    layout.webLink = {textLeft, 68, 200, 12};
+    layout.mailLink = {iconWidth + 255, 68, 150, 12};
+    layout.licence = {textLeft, 95, textWidth, h - 145};
+    layout.ok = {textLeft + textWidth / 2 - okWidth / 2, h - 37, okWidth, 28};
+    return layout;
+}
+
 void FormAbout::OnLoad() {
-    const int w = GetRealWidth();
-    const int h = GetRealHeight();
     const int iw = static_cast<int>(iconWidth);
     const int ih = static_cast<int>(iconHeight);
-    const int textLeft = iw + 45;
-    const int textWidth = w - textLeft - 10;
+    const Layout layout = LayOut(GetRealWidth(), GetRealHeight(), iw);
 
     panelIcon = std::make_unique<PanelChildren>(this);
-    panelIcon->SetSize(iw + 20, h - 73);
-    panelIcon->SetPosition(10, 23);
+    panelIcon->SetSize(layout.iconPanel.w, layout.iconPanel.h);
+    panelIcon->SetPosition(layout.iconPanel.x, layout.iconPanel.y);
     panelIcon->SetBorder(true);
     panelIcon->Create();
 
@@ -124,40 +137,40 @@ void FormAbout::OnLoad() {
     icon->SetPosition(5, 5);
     icon->Create();
 
-    auto makeLabel = [this](const std::string& value, int width, int height, int left, int top) {
+    auto makeLabel = [this](const std::string& value, const Area& area) {
         auto label = std::make_unique<CellControl>(this);
-        label->SetSize(width, height);
-        label->SetPosition(left, top);
+        label->SetSize(area.w, area.h);
+        label->SetPosition(area.x, area.y);
         label->SetText(value);
-        label->SetAlignment(0);
+        label->SetAlignment(kAlignLeft);
         return label;
     };
-    labelName = makeLabel(nameText, textWidth, 25, textLeft, 17);
+    labelName = makeLabel(nameText, layout.name);
     labelName->SetTextColor(kWhite);
     labelName->Create();
 
-    labelCopyright = makeLabel(copyrightText, textWidth, 25, textLeft, 38);
+    labelCopyright = makeLabel(copyrightText, layout.copyright);
     labelCopyright->Create();
 
-    linkWeb = makeLabel(webAddress, 200, 12, textLeft, 68);
+    linkWeb = makeLabel(webAddress, layout.webLink);
     linkWeb->SetTextColor(kLinkColor);
     linkWeb->SetMarkB(true);
     linkWeb->SetOnMouseDown(LinkPressed);
     linkWeb->Create();
 
-    linkMail = makeLabel(GetMailAddress(), 150, 12, iw + 255, 68);
+    linkMail = makeLabel(GetMailAddress(), layout.mailLink);
     linkMail->SetTextColor(kLinkColor);
     linkMail->SetMarkB(true);
     linkMail->SetOnMouseDown(LinkPressed);
     linkMail->Create();
 
-    labelLicence = makeLabel(licenceText, textWidth, h - 145, textLeft, 95);
+    labelLicence = makeLabel(licenceText, layout.licence);
     labelLicence->SetBorder(true);
     labelLicence->Create();
 
     buttonOk = std::make_unique<ButtonCustom>(this, "OK");
-    buttonOk->SetSize(80, 28);
-    buttonOk->SetPosition(textLeft + textWidth / 2 - 80 / 2, h - 37);
+    buttonOk->SetSize(layout.ok.w, layout.ok.h);
+    buttonOk->SetPosition(layout.ok.x, layout.ok.y);
     buttonOk->SetCommand(OkCommand);
     buttonOk->Create();
 }

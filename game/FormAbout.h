@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "gui/core/Area.h"
 #include "gui/core/Form.h"
 
 class ButtonCustom;
@@ -16,6 +17,21 @@ class PanelChildren;
 // in child processes that the dialog never waits for.
 class FormAbout : public Form {
 public:
+    static constexpr int kWidth = 600;
+    static constexpr int kHeight = 210;
+
+    // Where the dialog puts its parts in a client area of w x h with an icon iconWidth wide.
+    struct Layout {
+        Area iconPanel;
+        Area name;
+        Area copyright;
+        Area webLink;
+        Area mailLink;
+        Area licence;
+        Area ok;
+    };
+    static Layout LayOut(int w, int h, int iconWidth);
+
     explicit FormAbout(Form* owner);
     ~FormAbout() override;
 

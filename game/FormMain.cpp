@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/Application.h"
+#include "game/BoardLayout.h"
 #include "game/FormAbout.h"
 #include "game/Pictures.h"
 #include "game/Product.h"
@@ -13,6 +14,7 @@
 #include "gui/controls/FormMsgBox.h"
 #include "gui/controls/Timer.h"
 #include "gui/core/PackedPoint.h"
+#include "gui/graphics/DrawingContext.h"
 #include "gui/graphics/ImageFrame.h"
 #include "gui/graphics/MyImage.h"
 #include "util/DateTime.h"
@@ -22,13 +24,7 @@ bool firstPaint = true;
 
 namespace {
 
-const int kWindowWidth = 800;
-const int kWindowHeight = 600;
 const uint32_t kClockInterval = 1000;
-const int64_t kButtonFace = 0xfffde5;
-const int64_t kStartFace = 0xff0000;
-const long kStartCaption = 0xffff00;
-const long kLabelText = 0xffffff;
 // Rounds are paced in whole seconds since the last tick that did work: a countdown step
 // needs more than one, the pause after a result more than three.
 const int64_t kStepSeconds = 1;
@@ -104,7 +100,7 @@ FormMain::FormMain(Screen* screen, const std::string& title)
     SetOnKeyChar(AcceptKey);
     SetOnMouseDown(MouseDownHook);
 
-    SetBackColor(0);
+    SetBackColor(kBoardColor);
     Create();
     if (mainForm == nullptr) {
         mainForm = this;
@@ -138,95 +134,79 @@ FormMain::~FormMain() {
 }
 
 void FormMain::OnLoad() {
-    const int w = PointX(GetSize());
-    const int frameLeft = (w - wBAR_TOP) / 2;
-    const int frameHeight = hBAR_TOP + hBAR_LEFT;
-    const int frameTop = 150;
-    const int boardY = (frameHeight - hHAND0) / 2 + frameTop;
-    const int choiceLeft = (w - 340) / 2;
-    const int choiceTop = 469;
-
     logo = std::make_unique<MyImage>(this, imgLOGO, wLOGO, hLOGO);
-    logo->SetPosition(28, 22);
+    logo->SetPosition(kLogoArea.x, kLogoArea.y);
     logo->Create();
 
-    auto makeButton = [this](const char* caption, int left) {
+    auto makeButton = [this](const char* caption, const Area& area, int64_t face,
+                             unsigned long captionColor) {
         auto button = std::make_unique<ButtonCustom>(this, caption);
-        button->SetSize(100, 28);
-        button->SetPosition(left, 30);
+        button->SetSize(area.w, area.h);
+        button->SetPosition(area.x, area.y);
         button->SetCommand(ButtonCommand);
+        button->SetTextColor(static_cast<long>(captionColor));
+        button->SetBackColor(face);
         return button;
     };
-    buttonInfo = makeButton("Info", w - 248);
-    buttonInfo->SetTextColor(0);
-    buttonInfo->SetBackColor(kButtonFace);
+    buttonInfo = makeButton("Info", kInfoButtonArea, kButtonFaceColor, kButtonTextColor);
     buttonInfo->Create();
-    buttonExit = makeButton("Exit", w - 128);
-    buttonExit->SetTextColor(0);
-    buttonExit->SetBackColor(kButtonFace);
+    buttonExit = makeButton("Exit", kExitButtonArea, kButtonFaceColor, kButtonTextColor);
     buttonExit->Create();
-    buttonStart = makeButton("START", w - 368);
-    buttonStart->SetBackColor(kStartFace);
-    buttonStart->SetTextColor(kStartCaption);
+    buttonStart = makeButton("START", kStartButtonArea, kStartFaceColor, kStartCaptionColor);
     buttonStart->SetMarkB(true);
     buttonStart->Create();
 
-    auto makeLabel = [this](int width, int left, int top) {
+    auto makeLabel = [this](const Area& area) {
         auto label = std::make_unique<CellControl>(this);
-        label->SetSize(width, 18);
-        label->SetPosition(left, top);
+        label->SetSize(area.w, area.h);
+        label->SetPosition(area.x, area.y);
         label->SetBackColor(GetBackColor());
-        label->SetTextColor(kLabelText);
+        label->SetTextColor(static_cast<long>(kLineTextColor));
         return label;
     };
-    labelScore = makeLabel(160, w - 368, 65);
-    labelScore->SetAlignment(0);
+    labelScore = makeLabel(kScoreLineArea);
+    labelScore->SetAlignment(kAlignLeft);
     labelScore->Create();
-    labelStatus = makeLabel(300, 250, 85);
+    labelStatus = makeLabel(kStatusLineArea);
     labelStatus->Create();
 
-    auto makeBar = [this](const unsigned char* block, int width, int height, int left, int top) {
-        auto bar = std::make_unique<MyImage>(this, block, width, height);
-        bar->SetPosition(left, top);
+    auto makeBar = [this](const unsigned char* block, const Area& area) {
+        auto bar = std::make_unique<MyImage>(this, block, area.w, area.h);
+        bar->SetPosition(area.x, area.y);
         bar->Create();
         return bar;
     };
-    barTop = makeBar(imgBAR_TOP, wBAR_TOP, hBAR_TOP, frameLeft, frameTop);
-    barLeft = makeBar(imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT, frameLeft, frameTop + hBAR_TOP);
-    barRight = makeBar(imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT, frameLeft + wBAR_TOP - wBAR_RIGHT,
-                       frameTop + hBAR_TOP);
-    barBottom = makeBar(imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM, frameLeft,
-                        frameTop + frameHeight - hBAR_BOTTOM);
+    barTop = makeBar(imgBAR_TOP, kBarTopArea);
+    barLeft = makeBar(imgBAR_LEFT, kBarLeftArea);
+    barRight = makeBar(imgBAR_RIGHT, kBarRightArea);
+    barBottom = makeBar(imgBAR_BOTTOM, kBarBottomArea);
 
-    auto makeFrame = [this](const unsigned char* const* strip, int count, int frame, int width,
-                            int height, int left, int top) {
+    auto makeFrame = [this](const unsigned char* const* strip, int count, int frame,
+                            const Area& area) {
         auto picture = std::make_unique<ImageFrame>(this, strip, count, frame, 0);
-        picture->SetSize(width, height);
-        picture->SetPosition(left, top);
+        picture->SetSize(area.w, area.h);
+        picture->SetPosition(area.x, area.y);
         picture->SetKeyed(false);
         return picture;
     };
-    handComputer = makeFrame(handsStrip, kHandsStripFrames, kComputerScissors, wHAND0, hHAND0,
-                             frameLeft + wBAR_LEFT + 112 - wHAND0, boardY);
+    handComputer =
+        makeFrame(handsStrip, kHandsStripFrames, kComputerScissors, kComputerHandArea);
     handComputer->Create();
-    handPlayer = makeFrame(handsStrip, kHandsStripFrames, kPlayerRock, wHAND0, hHAND0,
-                           frameLeft + wBAR_TOP - 112 - wBAR_RIGHT - 10, boardY);
+    handPlayer = makeFrame(handsStrip, kHandsStripFrames, kPlayerRock, kPlayerHandArea);
     handPlayer->Create();
-    resultFrame = makeFrame(resultStrip, kResultStripFrames, kTitleFrame, wRESULT0, hRESULT0,
-                            (w - wRESULT0) / 2, boardY);
+    resultFrame = makeFrame(resultStrip, kResultStripFrames, kTitleFrame, kResultArea);
     resultFrame->Create();
 
-    auto makeChoice = [&](int hand, int left) {
-        auto choice = makeFrame(handsStrip, kHandsStripFrames, hand, wHAND0, hHAND0, left,
-                                choiceTop);
+    auto makeChoice = [&](int hand) {
+        auto choice = makeFrame(handsStrip, kHandsStripFrames, hand, kChoiceAreas[hand]);
         choice->SetMarkB(true);
         choice->SetOnMouseDown(MouseDownHook);
         choice->Create();
         return choice;
     };
-    choicePaper = makeChoice(kPlayerPaper, choiceLeft);
-    choiceRock = makeChoice(kPlayerRock, choiceLeft + 120);
-    choiceScissors = makeChoice(kPlayerScissors, choiceLeft + 240);
+    choicePaper = makeChoice(kPlayerPaper);
+    choiceRock = makeChoice(kPlayerRock);
+    choiceScissors = makeChoice(kPlayerScissors);
 
     timer = std::make_unique<Timer>(this, kClockInterval);
     timer->SetOnTick(TimerTick);

@@ -7,12 +7,8 @@
 
 namespace {
 
-const int kBoxWidth = 250;
-const int kBoxHeight = 150;
 const int64_t kBoxColor = 0xaaaaaa;
 const int64_t kLabelColor = 0xb7b7b7;
-const int kButtonWidth = 110;
-const int kButtonHeight = 28;
 
 FormMsgBox* BoxOf(GUIElement* element) {
     return dynamic_cast<FormMsgBox*>(Application::FindParentForm(element));
@@ -58,11 +54,11 @@ FormMsgBox::FormMsgBox(Screen* screen, int code, bool yesNo, Form* owner,
     owner->SetModalChild(this);
     isDialog = true;
 
-    SetSize(kBoxWidth, kBoxHeight);
+    SetSize(kWidth, kHeight);
     const int64_t ownerPosition = owner->GetPosition();
     const int64_t ownerSize = owner->GetSize();
-    SetPosition(PointX(ownerPosition) + (PointX(ownerSize) - kBoxWidth) / 2,
-                PointY(ownerPosition) + (PointY(ownerSize) - kBoxHeight) / 2);
+    SetPosition(PointX(ownerPosition) + (PointX(ownerSize) - kWidth) / 2,
+                PointY(ownerPosition) + (PointY(ownerSize) - kHeight) / 2);
     SetTitle(title);
     SetStyleFlag3(false);
     SetStyleFlag2(false);
@@ -100,30 +96,25 @@ void FormMsgBox::Setup(int newCode, bool question, const std::string& title,
 }
 
 void FormMsgBox::OnLoad() {
-    const int64_t size = GetSize();
-    const int w = PointX(size);
-    const int h = PointY(size);
-
     label = std::make_unique<CellControl>(this);
-    label->SetPosition(10, 10);
+    label->SetPosition(kMessageArea.x, kMessageArea.y);
     label->SetBorder(true);
     label->SetBackColor(kLabelColor);
     label->SetTextColor(0);
     label->SetText(message);
-    label->SetSize(w - 20, h - 60);
+    label->SetSize(kMessageArea.w, kMessageArea.h);
     label->Create();
 
-    buttonYes = std::make_unique<ButtonCustom>(this, yesNo ? "YES" : "OK");
-    buttonYes->SetSize(kButtonWidth, kButtonHeight);
-    buttonYes->SetPosition(w - 120, h - 40);
-    buttonYes->SetCommand(ButtonCommand);
-    buttonYes->Create();
-
-    buttonNo = std::make_unique<ButtonCustom>(this, "NO");
-    buttonNo->SetSize(kButtonWidth, kButtonHeight);
-    buttonNo->SetPosition(10, h - 40);
-    buttonNo->SetCommand(ButtonCommand);
-    buttonNo->Create();
+    auto makeButton = [this](const char* caption, const Area& area) {
+        auto button = std::make_unique<ButtonCustom>(this, caption);
+        button->SetSize(area.w, area.h);
+        button->SetPosition(area.x, area.y);
+        button->SetCommand(ButtonCommand);
+        button->Create();
+        return button;
+    };
+    buttonYes = makeButton(yesNo ? "YES" : "OK", kYesArea);
+    buttonNo = makeButton("NO", kNoArea);
     if (!yesNo) {
         buttonNo->Hide();
     }

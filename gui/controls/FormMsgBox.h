@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "gui/core/Area.h"
 #include "gui/core/Form.h"
 
 class ButtonCustom;
@@ -21,6 +22,14 @@ enum MsgBoxResult {
 // through the owner's OnMsgBoxResult with the box's code.
 class FormMsgBox : public Form {
 public:
+    // Every box has one size: the message above, the buttons in the bottom row. OK takes the
+    // place of YES in a notice.
+    static constexpr int kWidth = 250;
+    static constexpr int kHeight = 150;
+    static constexpr Area kMessageArea{10, 10, kWidth - 20, kHeight - 60};
+    static constexpr Area kYesArea{kWidth - 120, kHeight - 40, 110, 28};
+    static constexpr Area kNoArea{10, kHeight - 40, 110, 28};
+
     FormMsgBox(Screen* screen, int code, bool yesNo, Form* owner, const std::string& title,
                const std::string& message);
     ~FormMsgBox() override;

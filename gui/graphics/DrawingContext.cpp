@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "app/Application.h"
 #include "util/Log.h"
@@ -44,77 +45,6 @@ int TextWidth(XFontStruct* font, const std::string& text) {
 
 int LineHeight(XFontStruct* font) {
     return font->ascent > kMinLineHeight ? font->ascent + 1 : kMinLineHeight;
-}
-
-void DrawTextLines(DrawingContext& dc, XFontStruct* font, int x, int y, int w, int h,
-                   std::string text, long foreground, long background, int alignment,
-                   bool first) {
-    SetForeground(dc, foreground);
-    SetBackground(dc, background);
-    const int lineHeight = LineHeight(font);
-    if (h <= kMinTextHeight) {
-        return;
-    }
-
-    const int length = static_cast<int>(text.size());
-    int rest = 0;
-    std::string head = text;
-    const size_t feed = text.find('\n');
-    if (feed != std::string::npos) {
-        rest = length - static_cast<int>(feed);
-        head = text.substr(0, feed);
-    }
-
-    // Fitting: give characters back to the rest until the head fits; inside a word, go back
-    // to the blank before it, so lines break between words where they can.
-    bool fittedAtOnce = true;
-    if (w > 0) {
-        while (TextWidth(font, head) > w) {
-            fittedAtOnce = false;
-            ++rest;
-            const unsigned char left = static_cast<unsigned char>(text[length - rest]);
-            if (std::isalpha(left) && length - rest > 0) {
-                const size_t blank = text.rfind(' ', static_cast<size_t>(length - rest - 1));
-                if (blank != std::string::npos) {
-                    rest = length - static_cast<int>(blank);
-                }
-            }
-            head = text.substr(0, static_cast<size_t>(length - rest));
-        }
-    }
-    const int headWidth = TextWidth(font, head);
-
-    if (first && w > 0 && background != -1) {
-        FillRect(dc, x, y, w, h + 1, 0, -1, background);
-        SetForeground(dc, foreground);
-    }
-
-    int drawX = x;
-    const bool aligned = w > 0 && headWidth != 0 && alignment != kAlignLeft;
-    const int alignedX = alignment == kAlignRight ? x + w - headWidth : x + (w - headWidth) / 2;
-    int baseline = y + lineHeight - 1;
-    if (rest == 0) {
-        if (first) {
-            baseline += (h - lineHeight) / 2;
-        }
-        if (aligned) {
-            drawX = alignedX;
-        }
-    } else if (fittedAtOnce) {
-        if (aligned) {
-            drawX = alignedX;
-        }
-    } else {
-        // Once a line had to be cut, the paragraph reads better flush left.
-        alignment = kAlignLeft;
-    }
-    XDrawString(dc.GetDisplay(), dc.GetWindow(), dc.GetGC(), drawX, baseline, head.data(),
-                static_cast<int>(head.size()));
-    if (rest == 0) {
-        return;
-    }
-    DrawTextLines(dc, font, x, y + lineHeight, w, h - lineHeight, Trim(text.substr(head.size())),
-                  foreground, background, alignment, false);
 }
 
 // The rectangle of the image that a put of w x h from (sourceX, sourceY) may read.
@@ -325,16 +255,81 @@ void FillEllipse(DrawingContext& dc, int x, int y, int w, int h, int borderWidth
     }
 }
 
+std::vector<TextLine> LayOutText(XFontStruct* font, int x, int y, int w, int h,
+                                 const std::string& text, int alignment) {
+    std::vector<TextLine> lines;
+    if (font == nullptr) {
+        return lines;
+    }
+    const int lineHeight = LineHeight(font);
+    std::string rest = text;
+    for (bool first = true; h > kMinTextHeight; first = false) {
+        // The line runs to the first line feed, then gives characters back until it fits;
+        // inside a word it goes back to the blank before the word, so lines break between
+        // words where they can.
+        const int length = static_cast<int>(rest.size());
+        const size_t feed = rest.find('\n');
+        int cut = feed == std::string::npos ? length : static_cast<int>(feed);
+        bool fittedAtOnce = true;
+        if (w > 0) {
+            while (TextWidth(font, rest.substr(0, static_cast<size_t>(cut))) > w) {
+                fittedAtOnce = false;
+                --cut;
+                const unsigned char left = static_cast<unsigned char>(rest[static_cast<size_t>(cut)]);
+                if (std::isalpha(left) && cut > 0) {
+                    const size_t blank = rest.rfind(' ', static_cast<size_t>(cut - 1));
+                    if (blank != std::string::npos) {
+                        cut = static_cast<int>(blank);
+                    }
+                }
+            }
+        }
+        TextLine line;
+        line.text = rest.substr(0, static_cast<size_t>(cut));
+        line.x = x;
+        line.baseline = y + lineHeight - 1;
+        const int lineWidth = TextWidth(font, line.text);
+        const bool last = cut == length;
+        const bool aligned = w > 0 && lineWidth != 0 && alignment != kAlignLeft;
+        if (last && first) {
+            // A text of one line is centred vertically in its box.
+            line.baseline += (h - lineHeight) / 2;
+        }
+        if ((last || fittedAtOnce) && aligned) {
+            line.x = alignment == kAlignRight ? x + w - lineWidth : x + (w - lineWidth) / 2;
+        } else if (!last && !fittedAtOnce) {
+            // Once a line had to be cut, the paragraph reads better flush left.
+            alignment = kAlignLeft;
+        }
+        lines.push_back(line);
+        if (last) {
+            break;
+        }
+        rest = Trim(rest.substr(line.text.size()));
+        y += lineHeight;
+        h -= lineHeight;
+    }
+    return lines;
+}
+
 void DrawText(DrawingContext& dc, int x, int y, int w, int h, const std::string& text,
               long foreground, long background, int alignment) {
     if (!dc.IsValid()) {
         return;
     }
     XFontStruct* font = GetProgramFont(dc.GetDisplay());
-    if (font == nullptr) {
+    if (font == nullptr || h <= kMinTextHeight) {
         return;
     }
-    DrawTextLines(dc, font, x, y, w, h, text, foreground, background, alignment, true);
+    SetBackground(dc, background);
+    if (w > 0 && background != -1) {
+        FillRect(dc, x, y, w, h + 1, 0, -1, background);
+    }
+    SetForeground(dc, foreground);
+    for (const TextLine& line : LayOutText(font, x, y, w, h, text, alignment)) {
+        XDrawString(dc.GetDisplay(), dc.GetWindow(), dc.GetGC(), line.x, line.baseline,
+                    line.text.data(), static_cast<int>(line.text.size()));
+    }
     XFlush(dc.GetDisplay());
 }
 

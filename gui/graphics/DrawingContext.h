@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/XlibHeaders.h"
 
@@ -65,6 +66,16 @@ void FillEllipse(DrawingContext& dc, int x, int y, int w, int h, int borderWidth
                  long borderColor, long fillColor);
 
 // Text
+// One line of a text as DrawText places it: its characters, its left edge and its baseline.
+struct TextLine {
+    std::string text;
+    int x = 0;
+    int baseline = 0;
+};
+// The lines DrawText draws the text in, top to bottom: they break at line feeds and, where a
+// line is wider than w, between words; a box no higher than a few pixels holds none.
+std::vector<TextLine> LayOutText(XFontStruct* font, int x, int y, int w, int h,
+                                 const std::string& text, int alignment);
 void DrawText(DrawingContext& dc, int x, int y, int w, int h, const std::string& text,
               long foreground, long background, int alignment);
 
