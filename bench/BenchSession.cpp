@@ -1,20 +1,22 @@
 #include "bench/BenchSession.h"
 
-#include <X11/extensions/XTest.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <fcntl.h>
-#include <fstream>
 #include <sys/prctl.h>
 #include <thread>
 #include <unistd.h>
 
-#include "bench/LaunchedProgram.h"
+#include "bench/BenchReport.h"
 #include "bench/MapWatcher.h"
-#include "bench/ProcessStats.h"
+#include "bench/ServerDescription.h"
 #include "game/RoundRules.h"
+#include "gui/controls/FormMsgBox.h"
+#include "tools/driver/ExpectedPixels.h"
+#include "tools/driver/XErrorTrap.h"
+#include "tools/harness/ProcReader.h"
+#include "tools/harness/RunningProgram.h"
+#include "tools/harness/WaitUntil.h"
 
 namespace {
 
@@ -24,7 +26,6 @@ using std::chrono::milliseconds;
 
 const char* const kWindowClass = "Brisgola.exe";
 const char* const kGameOverText = "Game over!";
-const unsigned int kLeftButton = 1;
 
 const int kWindowTimeoutMs = 10000;
 const int kPaintTimeoutMs = 5000;
@@ -68,50 +69,6 @@ long long ContextSwitches(pid_t pid) {
     return voluntary < 0 || forced < 0 ? -1 : voluntary + forced;
 }
 
-std::string CpuModel() {
-    std::ifstream info("/proc/cpuinfo");
-    std::string line;
-    while (std::getline(info, line)) {
-        if (line.rfind("model name", 0) == 0) {
-            const size_t colon = line.find(':');
-            return colon == std::string::npos ? line : line.substr(colon + 2);
-        }
-    }
-    return "unknown CPU";
-}
-
-std::string Today() {
-    char text[64];
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-    return text;
-}
-
-// Whether the game's sounds reach a player: with none on the PATH each sound's shell ends at
-// once, which makes the running game's children and CPU look cheaper than on a desktop.
-std::string SoundPlayerNote() {
-    const char* path = std::getenv("PATH");
-    std::string folders = path != nullptr ? path : "";
-    size_t start = 0;
-    while (start <= folders.size()) {
-        const size_t end = std::min(folders.find(':', start), folders.size());
-        const std::string candidate = folders.substr(start, end - start) + "/aplay";
-        if (end > start && access(candidate.c_str(), X_OK) == 0) {
-            const bool soundDevice = access("/dev/snd", F_OK) == 0;
-            return "Sounds are played by " + candidate +
-                   (soundDevice ? "." : "; with no sound device here each one ends at once.");
-        }
-        start = end + 1;
-    }
-    return "No aplay on the PATH: each sound's shell ends at once.";
-}
-
-Summary Single(const std::optional<double>& value) {
-    return value ? Summarise({*value}) : Summary{};
-}
-
 } // namespace
 
 BenchSession::BenchSession(const BenchOptions& options) : options(options) {}
@@ -125,12 +82,8 @@ const char* BenchSession::Name(ProgramKind kind) {
 }
 
 BenchSession::~BenchSession() {
-    driver.reset();
-    if (display != nullptr) {
-        if (font != nullptr) {
-            XFreeFont(display, font);
-        }
-        XCloseDisplay(display);
+    if (font != nullptr) {
+        XFreeFont(display, font);
     }
 }
 
@@ -150,29 +103,21 @@ bool BenchSession::Open() {
     // The timed polls sleep a tenth of a millisecond; the kernel's default slack would stretch
     // that by half again.
     prctl(PR_SET_TIMERSLACK, 1000UL, 0UL, 0UL, 0UL);
-    display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        Fail("cannot open the display named by DISPLAY");
+    driver = std::make_unique<GameDriver>();
+    display = driver->GetDisplay();
+    if (!driver->IsConnected()) {
+        Fail("cannot open the display named by DISPLAY, or it has no XTest extension");
         return false;
     }
-    fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
-    InstallErrorCounter();
-    int eventBase = 0;
-    int errorBase = 0;
-    int major = 0;
-    int minor = 0;
-    if (!XTestQueryExtension(display, &eventBase, &errorBase, &major, &minor)) {
-        Fail("the X server has no XTest extension");
-        return false;
-    }
+    // The windows the benchmark reads belong to programs that may end at any moment.
+    XErrorTrap::CountAlways();
     if (DefaultDepth(display, DefaultScreen(display)) != 24) {
         Fail("the X server's screen is not 24 bits deep");
         return false;
     }
-    driver = std::make_unique<GameDriver>();
-    font = GameDriver::LoadGameFont(display);
-    if (!driver->IsConnected() || font == nullptr) {
-        Fail("the game driver cannot connect, or no font loads");
+    font = LoadProgramFont(display);
+    if (font == nullptr) {
+        Fail("no font loads");
         return false;
     }
     boardSamples = IdleBoardSamples(display, font);
@@ -209,9 +154,9 @@ void BenchSession::RunLaunches() {
 
 bool BenchSession::StartAndWaitForBoard(ProgramKind kind, Launch& launch) {
     const std::string& path = kind == kGame ? options.game : options.floor;
-    launch.program = std::make_unique<LaunchedProgram>();
+    launch.program = std::make_unique<RunningProgram>();
     MapWatcher watcher(display);
-    if (!launch.program->Start(path, options.workDir,
+    if (!launch.program->Start({path}, {}, options.workDir,
                                options.workDir + "/" + Name(kind) + ".log")) {
         Fail(std::string(Name(kind)) + ": cannot start " + path + ": " + launch.program->Error());
         return false;
@@ -251,11 +196,12 @@ void BenchSession::Close(ProgramKind kind, Launch& launch) {
     if (launch.window != 0 && launch.program->IsRunning()) {
         // As a user does: the window manager's close control, and for the game YES to its
         // question.
-        driver->RequestClose(launch.window);
+        driver->windows.RequestClose(launch.window);
         if (kind == kGame) {
-            const Window question = driver->WaitForDialog(kExitDialogTitle, kCloseTimeoutMs);
+            const Window question =
+                driver->windows.WaitForTitled(kExitDialogTitle, kCloseTimeoutMs);
             if (question != 0) {
-                driver->ClickCentreIn(question, kQuestionYesArea);
+                driver->PressIn(question, FormMsgBox::kYesArea);
             } else {
                 Fail("game: the exit question did not come");
             }
@@ -264,7 +210,7 @@ void BenchSession::Close(ProgramKind kind, Launch& launch) {
             Fail(name + ": did not end when closed");
         }
     }
-    launch.program->Terminate();
+    launch.program->Stop(kCloseTimeoutMs);
     if (launch.program->ExitStatus() != 0) {
         Fail(name + ": ended with status " + std::to_string(launch.program->ExitStatus()));
     }
@@ -581,21 +527,13 @@ void BenchSession::TickCpuWindow(pid_t pid, bool last) {
 }
 
 void BenchSession::MovePointer(Window window, const Area& area) {
-    int rootX = 0;
-    int rootY = 0;
-    Window child = 0;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), area.x + area.w / 2,
-                          area.y + area.h / 2, &rootX, &rootY, &child);
-    XTestFakeMotionEvent(display, DefaultScreen(display), rootX, rootY, CurrentTime);
-    XSync(display, False);
+    driver->input.MoveTo(window, area.CentreX(), area.CentreY());
     std::this_thread::sleep_for(kPointerSettle);
 }
 
 BenchSession::Clock::time_point BenchSession::PressAndRelease() {
     const Clock::time_point start = Clock::now();
-    XTestFakeButtonEvent(display, kLeftButton, True, CurrentTime);
-    XTestFakeButtonEvent(display, kLeftButton, False, CurrentTime);
-    XFlush(display);
+    driver->input.ClickNow();
     return start;
 }
 
@@ -618,140 +556,12 @@ BenchSession::Poll(PixelProbe& probe, const std::function<bool(const Pixels&)>& 
 }
 
 bool BenchSession::WaitForWindowGone(Window window, int timeoutMs) {
-    const Clock::time_point deadline = Clock::now() + milliseconds(timeoutMs);
-    for (;;) {
-        const unsigned long errorsBefore = XErrorsSeen();
-        XWindowAttributes attributes;
-        const bool exists = XGetWindowAttributes(display, window, &attributes) != 0;
-        if (!exists || XErrorsSeen() != errorsBefore) {
-            return true;
-        }
-        if (Clock::now() >= deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(kCoarsePeriod);
-    }
-}
-
-std::string BenchSession::DescribeServer() const {
-    if (display == nullptr) {
-        return "no X server";
-    }
-    std::string text = std::string("X server ") + ServerVendor(display) + " " +
-                       std::to_string(VendorRelease(display)) + ", depth " +
-                       std::to_string(DefaultDepth(display, DefaultScreen(display)));
-    // A window manager names itself on the window that _NET_SUPPORTING_WM_CHECK points to.
-    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
-    const Atom name = XInternAtom(display, "_NET_WM_NAME", False);
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    Window manager = 0;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW,
-                           &type, &format, &count, &remaining, &data) == Success &&
-        data != nullptr && count == 1 && format == 32) {
-        manager = *reinterpret_cast<Window*>(data);
-    }
-    if (data != nullptr) {
-        XFree(data);
-        data = nullptr;
-    }
-    std::string managerName = "no window manager";
-    const unsigned long errorsBefore = XErrorsSeen();
-    if (manager != 0 &&
-        XGetWindowProperty(display, manager, name, 0, 64, False, utf8, &type, &format, &count,
-                           &remaining, &data) == Success &&
-        data != nullptr && XErrorsSeen() == errorsBefore) {
-        managerName = std::string(reinterpret_cast<char*>(data), count);
-    }
-    if (data != nullptr) {
-        XFree(data);
-    }
-    return text + ", " + managerName;
+    return WaitUntil([&] { return driver->windows.Size(window).empty(); }, timeoutMs,
+                     static_cast<int>(kCoarsePeriod.count() / 1000));
 }
 
 ResultTable BenchSession::MakeTable() const {
-    using Target = ResultTable::Target;
-    const LaunchFigures& game = launches[kGame];
-    const LaunchFigures& floor = launches[kFloor];
-    const std::string roundsText = std::to_string(rounds.played) + " rounds";
-    char idleText[32];
-    std::snprintf(idleText, sizeof idleText, "%g s", options.idleSeconds);
-    char windowText[32];
-    std::snprintf(windowText, sizeof windowText, "%g s", options.windowSeconds);
-
-    ResultTable table;
-    table.AddHeading("Brisgola against a bare-Xlib floor, " + Today());
-    table.AddHeading("machine: " + CpuModel() + ", " +
-                     std::to_string(sysconf(_SC_NPROCESSORS_ONLN)) + " CPUs; " + DescribeServer());
-    table.AddHeading("launches: " + std::to_string(options.launches) + " of each program (" +
-                     std::to_string(options.runs) +
-                     " with an idle span), alternating, after one warm-up each");
-    table.AddHeading("long game: " + roundsText + " in " + std::to_string(rounds.games) +
-                     " games, played with real clicks");
-    table.AddHeading("each figure: median [min, max] over n samples (Brisgola/floor); ratio = "
-                     "Brisgola median / floor median");
-
-    table.AddRow(
-        {"exec to window mapped", "ms", 2, Summarise(game.mapped), Summarise(floor.mapped)});
-    table.AddRow({"exec to full idle board on screen", "ms", 2, Summarise(game.board),
-                  Summarise(floor.board), Target::kRatioAtMost, 1.3});
-    table.AddRow({"  of which window mapped to full board", "ms", 2, Summarise(game.firstPaint),
-                  Summarise(floor.firstPaint)});
-    table.AddRow({"click on a choice to result picture", "ms", 2, Summarise(rounds.click),
-                  Summarise(floor.click), Target::kRatioAtMost, 2.0});
-    table.AddRow({"click on START to CANCEL caption", "ms", 2, Summarise(game.caption),
-                  Summarise(floor.caption)});
-    table.AddRow({"full repaint after Expose of the window", "ms", 2, Summarise(game.expose),
-                  Summarise(floor.expose)});
-    table.AddRow({std::string("idle CPU over ") + idleText + ", no game", "%", 2,
-                  Summarise(game.idleCpu), Summarise(floor.idleCpu), Target::kGameMaxAtMost, 0});
-    table.AddRow({std::string("  X server CPU over the same span"), "%", 2,
-                  Summarise(game.idleServerCpu), Summarise(floor.idleServerCpu)});
-    table.AddRow({std::string("  wakeups (context switches) in it"), "", 0,
-                  Summarise(game.idleWakeups), Summarise(floor.idleWakeups)});
-    table.AddRow({std::string("CPU per ") + windowText + " of a running game", "%", 2,
-                  Summarise(rounds.cpu), Summary{}});
-    table.AddRow({std::string("  X server CPU over the same spans"), "%", 2,
-                  Summarise(rounds.serverCpu), Summary{}});
-    table.AddRow({std::string("  wakeups (context switches) in them"), "", 0,
-                  Summarise(rounds.wakeups), Summary{}});
-    table.AddRow({"peak RSS (VmHWM) at the idle board", "MB", 2, Summarise(game.peakRss),
-                  Summarise(floor.peakRss)});
-    table.AddRow({"settled RSS (VmRSS) at the idle board", "MB", 2, Summarise(game.settledRss),
-                  Summarise(floor.settledRss), Target::kRatioAtMost, 1.6});
-    table.AddRow(
-        {"peak RSS (VmHWM) after " + roundsText, "MB", 2, Single(rounds.peakRss), Summary{}});
-    table.AddRow(
-        {"settled RSS (VmRSS) after " + roundsText, "MB", 2, Single(rounds.rss), Summary{}});
-    table.AddRow({"open descriptors at the idle board", "", 0, Summarise(game.descriptors),
-                  Summarise(floor.descriptors)});
-    table.AddRow({"open descriptors before the long game", "", 0, Single(rounds.descriptorsBefore),
-                  Summary{}});
-    table.AddRow({"open descriptors after " + roundsText, "", 0, Single(rounds.descriptorsAfter),
-                  Summary{}});
-    table.AddRow({"zombie children after " + roundsText, "", 0, Single(rounds.zombies), Summary{},
-                  Target::kGameMaxAtMost, 0});
-    table.AddRow({"live children after " + roundsText, "", 0, Single(rounds.children), Summary{}});
-
-    table.AddNote("The floor's click figure is one XPutImage answering a click, from the "
-                  "alternating launches; the game's is a real round of the long game.");
-    char pollText[32];
-    std::snprintf(pollText, sizeof pollText, "%g ms", options.pollMicroseconds / 1000.0);
-    table.AddNote(std::string("Timed waits read a few pixels every ") + pollText +
-                  "; the X server CPU of the long game includes the harness's own reads (every "
-                  "20 ms between rounds, every " +
-                  pollText + " for a few ms after each click).");
-    table.AddNote(SoundPlayerNote());
-    if (rounds.mismatches > 0) {
-        table.AddNote("WARNING: " + std::to_string(rounds.mismatches) +
-                      " rounds showed hands and a result that the rules do not give.");
-    }
-    for (const std::string& failure : failures) {
-        table.AddNote("FAILED: " + failure);
-    }
-    return table;
+    const BenchReport report{options, launches[kGame], launches[kFloor], rounds,
+                             DescribeServer(display), failures};
+    return report.MakeTable();
 }

@@ -8,15 +8,16 @@
 #include <vector>
 
 #include "app/XlibHeaders.h"
+#include "bench/BenchFigures.h"
 #include "bench/BenchOptions.h"
-#include "bench/ExpectedPixels.h"
+#include "bench/BoardSamples.h"
 #include "bench/ResultTable.h"
 #include "tools/driver/GameDriver.h"
 
-class LaunchedProgram;
+class RunningProgram;
 
 // One benchmark: launches the game and the floor in turn and measures each launch the same
-// way, then plays the long game, and finally puts every figure into the table.
+// way, then plays the long game; BenchReport makes the table of what it measured.
 //
 // A launch is timed from just before the fork: the window becomes viewable (seen from the
 // server's events), the whole idle board is on the screen (polled), then the window is
@@ -43,6 +44,7 @@ public:
     // The long game.
     void RunRounds();
 
+    // The table of every figure measured.
     ResultTable MakeTable() const;
     // Whatever went wrong on the way; an empty list means every measurement completed.
     const std::vector<std::string>& Failures() const { return failures; }
@@ -50,40 +52,9 @@ public:
 private:
     enum ProgramKind { kGame = 0, kFloor = 1, kProgramKinds = 2 };
 
-    struct LaunchFigures {
-        std::vector<double> mapped;
-        std::vector<double> board;
-        std::vector<double> firstPaint; // from viewable to the full board
-        std::vector<double> expose;
-        std::vector<double> caption;
-        std::vector<double> click;
-        std::vector<double> idleCpu;
-        std::vector<double> idleServerCpu;
-        std::vector<double> idleWakeups;
-        std::vector<double> peakRss;
-        std::vector<double> settledRss;
-        std::vector<double> descriptors;
-    };
-
-    struct RoundFigures {
-        std::vector<double> click;
-        std::vector<double> cpu;
-        std::vector<double> serverCpu;
-        std::vector<double> wakeups;
-        int played = 0;
-        int games = 0;
-        int mismatches = 0;
-        std::optional<double> descriptorsBefore;
-        std::optional<double> descriptorsAfter;
-        std::optional<double> zombies;
-        std::optional<double> children;
-        std::optional<double> rss;
-        std::optional<double> peakRss;
-    };
-
     // A window of the program is on the screen and the driver watches it.
     struct Launch {
-        std::unique_ptr<LaunchedProgram> program;
+        std::unique_ptr<RunningProgram> program;
         Window window = 0;
         Clock::time_point viewableAt;
         Clock::time_point boardAt;
@@ -104,7 +75,10 @@ private:
     bool PressStart(Launch& launch);
     bool PlayOneRound(Launch& launch, int hand);
 
+
     // Input and polling
+    // Puts the pointer on the middle of the area and lets the program take that in, so that
+    // a timed click holds the click alone.
     void MovePointer(Window window, const Area& area);
     Clock::time_point PressAndRelease();
     // Reads the probe every `period` until `done` holds; the middle of the read that first saw
@@ -120,15 +94,14 @@ private:
     void Add(std::vector<double>& samples, double value, const std::string& label);
     void Fail(const std::string& message);
     static const char* Name(ProgramKind kind);
-    // The X server's vendor and release and the window manager's name, for the table.
-    std::string DescribeServer() const;
     // The period of timed waits.
     std::chrono::microseconds FinePeriod() const;
 
     BenchOptions options;
+    std::unique_ptr<GameDriver> driver;
+    // The driver's connection, which the timed polls use too.
     Display* display = nullptr;
     XFontStruct* font = nullptr;
-    std::unique_ptr<GameDriver> driver;
     pid_t serverPid = 0;
 
     SampleSet boardSamples;

@@ -1,34 +1,32 @@
-#include "bench/ExpectedPixels.h"
+#include "bench/BoardSamples.h"
 
 #include <algorithm>
 
+#include "game/BoardLayout.h"
 #include "game/Pictures.h"
 #include "game/RoundRules.h"
-#include "gui/graphics/ImageBlock.h"
+#include "gui/controls/ButtonCustom.h"
+#include "gui/graphics/DrawingContext.h"
+#include "tools/driver/ExpectedPixels.h"
 
 namespace {
 
-const unsigned long kBlack = 0x000000;
-const unsigned long kButtonFace = 0xfffde5;
-const unsigned long kButtonText = 0x000000;
 // Points per picture: a few, so that a picture counts as painted only when all of it is.
 const int kPointsPerPicture = 3;
 const int kTextPointsPerCaption = 2;
-// Where the frame around the board lies; the bottom bar covers the lowest rows of the side
-// bars, so their points are taken above it.
-const int kFrameLeft = 140;
-const int kFrameTop = 150;
-
 // A caption is drawn into the button less its bevel margins.
 Area CaptionBox(const Area& button) {
-    return {button.x + 6, button.y + 4, button.w - 12, button.h - 8};
+    return button.Inset(ButtonCustom::kCaptionMarginX, ButtonCustom::kCaptionMarginY);
 }
 
-// Points of a picture at (left, top); only its top `rows` rows are looked at, which leaves
+// Points of a picture shown in the area; only its top `rows` rows are looked at, which leaves
 // out rows another picture covers.
-void AddPicture(SampleSet& set, Pixels& pattern, const unsigned char* block, int w, int h, int left,
-                int top, int rows) {
-    Pixels picture = GameDriver::DecodePicture(block, w, h);
+void AddPicture(SampleSet& set, Pixels& pattern, const unsigned char* block, const Area& area,
+                int rows) {
+    const int w = area.w;
+    const int left = area.x;
+    const int top = area.y;
+    Pixels picture = DecodePicture(block, w, area.h);
     if (picture.empty()) {
         return;
     }
@@ -47,7 +45,7 @@ void AddButton(SampleSet& set, Pixels& pattern, Display* display, XFontStruct* f
     set.areas.push_back({button.x + 2, button.y + 2, 1, 1});
     pattern.push_back(face);
     const Area box = CaptionBox(button);
-    const Pixels text = GameDriver::RenderTextLine(display, font, box.w, box.h, caption, fg, face, kTextCentre);
+    const Pixels text = RenderText(display, font, box.w, box.h, caption, fg, face, kAlignCenter);
     std::vector<size_t> inked;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == fg) {
@@ -83,7 +81,7 @@ std::vector<Area> DistinguishingPoints(const std::vector<Pixels>& pictures, int 
             for (int column = 0; column < w && found < kPointsPerPicture; ++column) {
                 const size_t at = static_cast<size_t>(row) * w + column;
                 const unsigned long colour = pictures[own][at];
-                bool unique = colour != kBlack;
+                bool unique = colour != kBoardColor;
                 for (size_t other = 0; other < pictures.size() && unique; ++other) {
                     unique = other == own || pictures[other][at] != colour;
                 }
@@ -111,7 +109,7 @@ std::vector<Area> PicturePoints(const Pixels& picture, int w, int h, int count) 
         bool found = false;
         for (; row < h && !found; ++row) {
             for (int column = 0; column < w; ++column) {
-                if (picture[static_cast<size_t>(row) * w + column] != kBlack) {
+                if (picture[static_cast<size_t>(row) * w + column] != kBoardColor) {
                     points.push_back({column, row, 1, 1});
                     found = true;
                     break;
@@ -135,24 +133,22 @@ int MatchPattern(const Pixels& seen, const std::vector<Pixels>& patterns) {
 SampleSet IdleBoardSamples(Display* display, XFontStruct* font) {
     SampleSet set;
     Pixels pattern;
-    AddPicture(set, pattern, imgLOGO, wLOGO, hLOGO, 28, 22, hLOGO);
-    AddPicture(set, pattern, imgBAR_TOP, wBAR_TOP, hBAR_TOP, kFrameLeft, kFrameTop, hBAR_TOP);
-    AddPicture(set, pattern, imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT, kFrameLeft, kFrameTop + hBAR_TOP,
-               hBAR_LEFT - hBAR_BOTTOM);
-    AddPicture(set, pattern, imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT,
-               kFrameLeft + wBAR_TOP - wBAR_RIGHT, kFrameTop + hBAR_TOP, hBAR_RIGHT - hBAR_BOTTOM);
-    AddPicture(set, pattern, imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM, kFrameLeft,
-               kFrameTop + hBAR_TOP + hBAR_LEFT - hBAR_BOTTOM, hBAR_BOTTOM);
-    AddPicture(set, pattern, handsStrip[kComputerScissors], wHAND0, hHAND0, kComputerHandArea.x,
-               kComputerHandArea.y, hHAND0);
-    AddPicture(set, pattern, handsStrip[kPlayerRock], wHAND0, hHAND0, kPlayerHandArea.x,
-               kPlayerHandArea.y, hHAND0);
-    AddPicture(set, pattern, resultStrip[kTitleFrame], wRESULT0, hRESULT0, kResultArea.x,
-               kResultArea.y, hRESULT0);
+    // The bottom bar covers the lowest rows of the side bars, so their points are taken above.
+    const int sideRows = kBarBottomArea.y - kBarLeftArea.y;
+    AddPicture(set, pattern, imgLOGO, kLogoArea, kLogoArea.h);
+    AddPicture(set, pattern, imgBAR_TOP, kBarTopArea, kBarTopArea.h);
+    AddPicture(set, pattern, imgBAR_LEFT, kBarLeftArea, sideRows);
+    AddPicture(set, pattern, imgBAR_RIGHT, kBarRightArea, sideRows);
+    AddPicture(set, pattern, imgBAR_BOTTOM, kBarBottomArea, kBarBottomArea.h);
+    AddPicture(set, pattern, handsStrip[kComputerScissors], kComputerHandArea, kHandHeight);
+    AddPicture(set, pattern, handsStrip[kPlayerRock], kPlayerHandArea, kHandHeight);
+    AddPicture(set, pattern, resultStrip[kTitleFrame], kResultArea, kResultArea.h);
     AddButton(set, pattern, display, font, kStartButtonArea, "START", kStartCaptionColor,
               kStartFaceColor);
-    AddButton(set, pattern, display, font, kInfoButtonArea, "Info", kButtonText, kButtonFace);
-    AddButton(set, pattern, display, font, kExitButtonArea, "Exit", kButtonText, kButtonFace);
+    AddButton(set, pattern, display, font, kInfoButtonArea, "Info", kButtonTextColor,
+              kButtonFaceColor);
+    AddButton(set, pattern, display, font, kExitButtonArea, "Exit", kButtonTextColor,
+              kButtonFaceColor);
     set.patterns.push_back(pattern);
     return set;
 }
@@ -161,7 +157,7 @@ SampleSet ResultSamples() {
     SampleSet set;
     std::vector<Pixels> frames;
     for (int frame = 0; frame < kResultStripFrames; ++frame) {
-        frames.push_back(GameDriver::DecodePicture(resultStrip[frame], wRESULT0, hRESULT0));
+        frames.push_back(DecodePicture(resultStrip[frame], wRESULT0, hRESULT0));
         if (frames.back().empty()) {
             return set;
         }
@@ -175,7 +171,7 @@ SampleSet ResultSamples() {
         Pixels pattern;
         for (const Area& point : set.areas) {
             const size_t at = static_cast<size_t>(point.y) * wRESULT0 + point.x;
-            pattern.push_back(frame == kResultHidden ? kBlack : frames[frame][at]);
+            pattern.push_back(frame == kResultHidden ? kBoardColor : frames[frame][at]);
         }
         set.patterns.push_back(pattern);
     }
@@ -190,11 +186,10 @@ SampleSet ChoiceSamples() {
     SampleSet set;
     Pixels shown;
     for (int hand : {kPlayerPaper, kPlayerRock, kPlayerScissors}) {
-        AddPicture(set, shown, handsStrip[hand], wHAND0, hHAND0, kChoiceAreas[hand].x,
-                   kChoiceAreas[hand].y, hHAND0);
+        AddPicture(set, shown, handsStrip[hand], kChoiceAreas[hand], kHandHeight);
     }
     set.patterns.push_back(shown);
-    set.patterns.push_back(Pixels(shown.size(), kBlack));
+    set.patterns.push_back(Pixels(shown.size(), kBoardColor));
     return set;
 }
 
@@ -203,8 +198,8 @@ SampleSet StartCaptionSamples(Display* display, XFontStruct* font) {
     const Area box = CaptionBox(kStartButtonArea);
     set.areas.push_back(box);
     for (const char* caption : {"START", "CANCEL"}) {
-        set.patterns.push_back(GameDriver::RenderTextLine(display, font, box.w, box.h, caption,
-                                              kStartCaptionColor, kStartFaceColor, kTextCentre));
+        set.patterns.push_back(RenderText(display, font, box.w, box.h, caption,
+                                          kStartCaptionColor, kStartFaceColor, kAlignCenter));
     }
     return set;
 }

@@ -5,7 +5,6 @@
 
 #include "app/XlibHeaders.h"
 #include "bench/PixelProbe.h"
-#include "tools/driver/GameDriver.h"
 
 // What the benchmark expects to read where, worked out from the pictures compiled into the
 // game and from the server's own rendering of the game's font: sets of areas to probe, each
@@ -17,7 +16,7 @@ struct SampleSet {
     std::vector<Pixels> patterns;
 };
 
-// Pictures, as GameDriver::DecodePicture gives them
+// Pictures, as DecodePicture gives them
 // Up to `count` single-pixel areas of the picture, in its own coordinates, whose colour is
 // not the black of the board: once one of them shows its colour the picture has been painted.
 // They are spread over the picture's rows.

@@ -2,25 +2,13 @@
 
 #include <algorithm>
 
+#include "tools/driver/XErrorTrap.h"
+
 namespace {
 
 const unsigned long kColourBits = 0xffffff;
 
-unsigned long errorsSeen = 0;
-
-int CountError(Display*, XErrorEvent*) {
-    ++errorsSeen;
-    return 0;
-}
-
 } // namespace
-
-void InstallErrorCounter() {
-    XSetErrorHandler(CountError);
-}
-unsigned long XErrorsSeen() {
-    return errorsSeen;
-}
 
 PixelProbe::PixelProbe(Display* display, Window window, const std::vector<Area>& areas)
     : display(display), window(window), areas(areas) {
@@ -56,7 +44,7 @@ Pixels PixelProbe::Read() {
     if (gc == nullptr || window == 0) {
         return {};
     }
-    const unsigned long errorsBefore = errorsSeen;
+    const unsigned long errorsBefore = XErrorTrap::ErrorsSeen();
     // Parts of the window that cannot be copied leave the canvas as it was, so it is painted
     // over before every read.
     XSetForeground(display, gc, kUnreadable);
@@ -71,7 +59,7 @@ Pixels PixelProbe::Read() {
                               static_cast<unsigned>(canvasHeight), AllPlanes, ZPixmap);
     // The reply of XGetImage comes after any error of the copies before it, so the count is
     // complete here.
-    if (image == nullptr || errorsSeen != errorsBefore) {
+    if (image == nullptr || XErrorTrap::ErrorsSeen() != errorsBefore) {
         if (image != nullptr) {
             XDestroyImage(image);
         }

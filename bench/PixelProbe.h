@@ -3,16 +3,15 @@
 #include <vector>
 
 #include "app/XlibHeaders.h"
-#include "tools/driver/GameDriver.h"
-
-// Pixels as 0xRRGGBB, area after area, each area row by row.
-using Pixels = std::vector<unsigned long>;
+#include "gui/core/Area.h"
+#include "tools/driver/ScreenReader.h"
 
 // Reads a fixed set of small areas of a window with one round trip. Each read copies the areas
 // side by side into a pixmap of the probe's own (requests that need no reply) and fetches that
 // pixmap with one XGetImage, so a poll costs the server little and the program under test
 // hardly feels it. A part of the window that cannot be read (unmapped, off the screen) comes
-// back as kUnreadable, never as a stale colour of an earlier read.
+// back as kUnreadable, never as a stale colour of an earlier read. Pixels come area after
+// area, each area row by row.
 class PixelProbe {
 public:
     // A colour that none of the game's pictures, faces or texts uses, so an unreadable pixel
@@ -39,8 +38,3 @@ private:
     Pixmap canvas = 0;
     GC gc = nullptr;
 };
-
-// Errors of the benchmark's own connection are counted instead of ending the process: the
-// windows it reads belong to programs that may end at any moment.
-void InstallErrorCounter();
-unsigned long XErrorsSeen();

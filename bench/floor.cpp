@@ -7,8 +7,8 @@
 // It answers exactly the input the benchmark sends: a press on the choice pictures' row puts
 // one result picture (the floor of a click answered by one picture), a click on START swaps
 // its caption between START and CANCEL, an Expose repaints the board and the window manager's
-// close request ends the program. It blocks in XNextEvent and nothing else, so it costs
-// nothing while idle.
+// close request ends the program. It blocks in XNextEvent and nothing else, so it costs nothing
+// while idle.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,43 +17,17 @@
 #include <vector>
 
 #include "app/XlibHeaders.h"
+#include "game/BoardLayout.h"
 #include "game/Pictures.h"
 #include "game/Product.h"
+#include "gui/controls/ButtonCustom.h"
+#include "gui/graphics/DrawingContext.h"
+#include "gui/graphics/Font.h"
 
 namespace {
 
-const int kWindowWidth = 800;
-const int kWindowHeight = 600;
-const unsigned long kBoardColor = 0x000000;
-const unsigned long kButtonFace = 0xfffde5;
-const unsigned long kButtonText = 0x000000;
-const unsigned long kStartFace = 0xff0000;
-const unsigned long kStartText = 0xffff00;
-const unsigned long kLineText = 0xffffff;
 char kClassName[] = "Brisgola.exe";
-const char* const kFontPattern = "-*-*-Medium-R-Normal--14-*";
 const char* const kFallbackFont = "fixed";
-// The game never puts two text lines closer than this.
-const int kMinLineHeight = 15;
-
-struct Box {
-    int x;
-    int y;
-    int w;
-    int h;
-    bool Contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
-};
-
-const Box kStartBox{432, 30, 100, 28};
-const Box kInfoBox{552, 30, 100, 28};
-const Box kExitBox{672, 30, 100, 28};
-const Box kScoreBox{432, 65, 160, 18};
-const Box kStatusBox{250, 85, 300, 18};
-// The three choice pictures side by side, gaps included.
-const Box kChoiceRow{230, 469, 310, 100};
-const Box kResultBox{333, 209, 133, 100};
-
-enum TextAlign { kLeft, kCentre };
 
 // One compiled-in picture converted for the screen, with where the board shows it.
 struct Picture {
@@ -119,39 +93,33 @@ XImage* ConvertBlock(Display* display, Visual* visual, const unsigned char* bloc
     return image;
 }
 
-// Draws one line of text in a box the way the game does: the box filled with the background,
-// the line centred vertically, and horizontally as aligned.
-void DrawTextLine(Floor& floor, const Box& box, const char* text, unsigned long fg,
-                  unsigned long bg, TextAlign align) {
+// Draws a text in a box the way the game does: the box filled with the background and the
+// lines where the toolkit places them.
+void DrawTextLine(Floor& floor, const Area& box, const char* text, unsigned long fg,
+                  unsigned long bg, int alignment) {
     XSetForeground(floor.display, floor.gc, bg);
     XFillRectangle(floor.display, floor.window, floor.gc, box.x, box.y,
                    static_cast<unsigned>(box.w - 1), static_cast<unsigned>(box.h));
-    const int length = static_cast<int>(std::strlen(text));
-    if (floor.font == nullptr || length == 0) {
-        return;
-    }
-    const int width = XTextWidth(floor.font, text, length);
-    const int lineHeight =
-        floor.font->ascent > kMinLineHeight ? floor.font->ascent + 1 : kMinLineHeight;
-    const int x = align == kCentre ? box.x + (box.w - width) / 2 : box.x;
-    const int baseline = box.y + lineHeight - 1 + (box.h - lineHeight) / 2;
     XSetForeground(floor.display, floor.gc, fg);
-    XDrawString(floor.display, floor.window, floor.gc, x, baseline, text, length);
+    for (const TextLine& line : LayOutText(floor.font, box.x, box.y, box.w, box.h, text, alignment)) {
+        XDrawString(floor.display, floor.window, floor.gc, line.x, line.baseline, line.text.data(),
+                    static_cast<int>(line.text.size()));
+    }
 }
 
-void PaintButton(Floor& floor, const Box& box, const char* caption, unsigned long face,
+void PaintButton(Floor& floor, const Area& box, const char* caption, unsigned long face,
                  unsigned long text) {
     XSetForeground(floor.display, floor.gc, face);
     XFillRectangle(floor.display, floor.window, floor.gc, box.x, box.y,
                    static_cast<unsigned>(box.w), static_cast<unsigned>(box.h));
     // The caption sits in the button less its bevel margins, as in the game.
-    DrawTextLine(floor, {box.x + 6, box.y + 4, box.w - 12, box.h - 8}, caption, text, face,
-                 kCentre);
+    DrawTextLine(floor, box.Inset(ButtonCustom::kCaptionMarginX, ButtonCustom::kCaptionMarginY),
+                 caption, text, face, kAlignCenter);
 }
 
 void PaintStart(Floor& floor) {
-    PaintButton(floor, kStartBox, floor.startShowsCancel ? "CANCEL" : "START", kStartFace,
-                kStartText);
+    PaintButton(floor, kStartButtonArea, floor.startShowsCancel ? "CANCEL" : "START",
+                kStartFaceColor, kStartCaptionColor);
 }
 
 void PaintBoard(Floor& floor) {
@@ -161,17 +129,17 @@ void PaintBoard(Floor& floor) {
                   static_cast<unsigned>(picture.image->height));
     }
     PaintStart(floor);
-    PaintButton(floor, kInfoBox, "Info", kButtonFace, kButtonText);
-    PaintButton(floor, kExitBox, "Exit", kButtonFace, kButtonText);
-    DrawTextLine(floor, kScoreBox, "", kLineText, kBoardColor, kLeft);
-    DrawTextLine(floor, kStatusBox, "", kLineText, kBoardColor, kCentre);
+    PaintButton(floor, kInfoButtonArea, "Info", kButtonFaceColor, kButtonTextColor);
+    PaintButton(floor, kExitButtonArea, "Exit", kButtonFaceColor, kButtonTextColor);
+    DrawTextLine(floor, kScoreLineArea, "", kLineTextColor, kBoardColor, kAlignLeft);
+    DrawTextLine(floor, kStatusLineArea, "", kLineTextColor, kBoardColor, kAlignCenter);
     XFlush(floor.display);
 }
 
 void PutNextResult(Floor& floor) {
     XImage* image = floor.results[floor.nextResult];
     floor.nextResult = (floor.nextResult + 1) % floor.results.size();
-    XPutImage(floor.display, floor.window, floor.gc, image, 0, 0, kResultBox.x, kResultBox.y,
+    XPutImage(floor.display, floor.window, floor.gc, image, 0, 0, kResultArea.x, kResultArea.y,
               static_cast<unsigned>(image->width), static_cast<unsigned>(image->height));
     XFlush(floor.display);
 }
@@ -214,36 +182,25 @@ void SetProperties(Floor& floor, const std::string& title) {
     XSetWMProtocols(floor.display, floor.window, &floor.deleteWindow, 1);
 }
 
-bool AddPicture(Floor& floor, Visual* visual, const unsigned char* block, int w, int h, int x,
-                int y) {
-    XImage* image = ConvertBlock(floor.display, visual, block, w, h);
+bool AddPicture(Floor& floor, Visual* visual, const unsigned char* block, const Area& area) {
+    XImage* image = ConvertBlock(floor.display, visual, block, area.w, area.h);
     if (image == nullptr) {
         return false;
     }
-    floor.board.push_back({image, x, y});
+    floor.board.push_back({image, area.x, area.y});
     return true;
 }
 
 // The board's pictures at the game's places, in the order the game makes them.
 bool ConvertPictures(Floor& floor, Visual* visual) {
-    const int frameLeft = (kWindowWidth - wBAR_TOP) / 2;
-    const int frameTop = 150;
-    const int frameHeight = hBAR_TOP + hBAR_LEFT;
-    const int boardY = (frameHeight - hHAND0) / 2 + frameTop;
-    bool converted =
-        AddPicture(floor, visual, imgLOGO, wLOGO, hLOGO, 28, 22) &&
-        AddPicture(floor, visual, imgBAR_TOP, wBAR_TOP, hBAR_TOP, frameLeft, frameTop) &&
-        AddPicture(floor, visual, imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT, frameLeft,
-                   frameTop + hBAR_TOP) &&
-        AddPicture(floor, visual, imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT,
-                   frameLeft + wBAR_TOP - wBAR_RIGHT, frameTop + hBAR_TOP) &&
-        AddPicture(floor, visual, imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM, frameLeft,
-                   frameTop + frameHeight - hBAR_BOTTOM) &&
-        AddPicture(floor, visual, imgHAND3, wHAND3, hHAND3, frameLeft + wBAR_LEFT + 112 - wHAND3,
-                   boardY) &&
-        AddPicture(floor, visual, imgHAND1, wHAND1, hHAND1,
-                   frameLeft + wBAR_TOP - 112 - wBAR_RIGHT - 10, boardY) &&
-        AddPicture(floor, visual, imgRESULT0, wRESULT0, hRESULT0, kResultBox.x, boardY);
+    bool converted = AddPicture(floor, visual, imgLOGO, kLogoArea) &&
+                     AddPicture(floor, visual, imgBAR_TOP, kBarTopArea) &&
+                     AddPicture(floor, visual, imgBAR_LEFT, kBarLeftArea) &&
+                     AddPicture(floor, visual, imgBAR_RIGHT, kBarRightArea) &&
+                     AddPicture(floor, visual, imgBAR_BOTTOM, kBarBottomArea) &&
+                     AddPicture(floor, visual, imgHAND3, kComputerHandArea) &&
+                     AddPicture(floor, visual, imgHAND1, kPlayerHandArea) &&
+                     AddPicture(floor, visual, imgRESULT0, kResultArea);
     for (const unsigned char* block : {imgRESULT4, imgRESULT5, imgRESULT6, imgRESULT0}) {
         XImage* image =
             converted ? ConvertBlock(floor.display, visual, block, wRESULT0, hRESULT0) : nullptr;
@@ -299,7 +256,8 @@ int main() {
     XGCValues values{};
     values.graphics_exposures = False;
     floor.gc = XCreateGC(display, floor.window, GCGraphicsExposures, &values);
-    floor.font = XLoadQueryFont(display, kFontPattern);
+    // The font the game draws with: the toolkit's default record names it.
+    floor.font = XLoadQueryFont(display, Font().BuildName().c_str());
     if (floor.font == nullptr) {
         floor.font = XLoadQueryFont(display, kFallbackFont);
     }
@@ -324,13 +282,13 @@ int main() {
             break;
         case ButtonPress:
             if (event.xbutton.button == Button1 &&
-                kChoiceRow.Contains(event.xbutton.x, event.xbutton.y)) {
+                kChoiceRowArea.Contains(event.xbutton.x, event.xbutton.y)) {
                 PutNextResult(floor);
             }
             break;
         case ButtonRelease:
             if (event.xbutton.button == Button1 &&
-                kStartBox.Contains(event.xbutton.x, event.xbutton.y)) {
+                kStartButtonArea.Contains(event.xbutton.x, event.xbutton.y)) {
                 floor.startShowsCancel = !floor.startShowsCancel;
                 PaintStart(floor);
                 XFlush(display);

@@ -12,6 +12,7 @@
 
 #include "game/RoundRules.h"
 #include "tools/driver/GameDriver.h"
+#include "tools/harness/WaitUntil.h"
 
 namespace {
 
@@ -33,8 +34,8 @@ int Usage() {
 }
 
 bool StartGame(GameDriver& driver) {
-    driver.ClickCentre(kStartButtonArea);
-    return driver.WaitFor([&] { return driver.StartCaptionShows("CANCEL"); }, kStepTimeoutMs);
+    driver.Press(kStartButtonArea);
+    return WaitUntil([&] { return driver.StartCaptionShows("CANCEL"); }, kStepTimeoutMs);
 }
 
 long Milliseconds(Clock::duration duration) {
@@ -52,7 +53,7 @@ int PlayRounds(GameDriver& driver, long rounds) {
     for (long round = 1; round <= rounds; ++round) {
         // Between rounds the game either counts down to the next choice or has ended.
         bool gameOver = false;
-        if (!driver.WaitFor(
+        if (!WaitUntil(
                 [&] {
                     gameOver =
                         driver.StatusLineShows("Game over!") && driver.StartCaptionShows("START");
@@ -115,7 +116,7 @@ int main(int argc, char** argv) {
     if (!driver.FindGameWindow(kWindowTimeoutMs)) {
         return Fail("no game window came up");
     }
-    if (!driver.WaitFor([&] { return driver.IdleBoardShown(); }, kWindowTimeoutMs)) {
+    if (!WaitUntil([&] { return driver.IdleBoardShown(); }, kWindowTimeoutMs)) {
         return Fail("the game does not show its idle board");
     }
     if (idle) {

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tools/driver/ExpectedPixels.h"
+
 namespace {
 
 const int kShrink = 2;
@@ -13,8 +15,6 @@ const int kTitleHeight = 40;
 const int kCaptionHeight = 24;
 const unsigned long kSheetColour = 0x202020;
 const unsigned long kTextColour = 0xffffff;
-const char* const kFontPattern = "-*-*-Medium-R-Normal--14-*";
-const char* const kFallbackFont = "fixed";
 
 int TextWidth(XFontStruct* font, const std::string& text) {
     return font == nullptr ? 0 : XTextWidth(font, text.data(), static_cast<int>(text.size()));
@@ -91,10 +91,8 @@ PngImage ContactSheet::Compose(Display* display, std::string& error) const {
     const int width = kMargin + columns * (cellWidth + kMargin);
     const int height = kTitleHeight + rows * (cellHeight + kCaptionHeight + kMargin);
 
-    XFontStruct* font = XLoadQueryFont(display, kFontPattern);
-    if (font == nullptr) {
-        font = XLoadQueryFont(display, kFallbackFont);
-    }
+    // The captions are in the game's own font.
+    XFontStruct* font = LoadProgramFont(display);
     const Pixmap canvas =
         XCreatePixmap(display, RootWindow(display, screen), static_cast<unsigned>(width),
                       static_cast<unsigned>(height), 24);

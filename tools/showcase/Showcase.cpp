@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "game/RoundRules.h"
+#include "gui/controls/FormMsgBox.h"
+#include "tools/harness/WaitUntil.h"
 
 namespace {
 
@@ -15,7 +17,7 @@ const int kDialogTimeoutMs = 10000;
 const int kStepTimeoutMs = 30000;
 const int kStillTimeoutMs = 3000;
 const auto kStillFor = std::chrono::milliseconds(120);
-const Area kWholeWindow{0, 0, 800, 600};
+const Area kWholeWindow{0, 0, kWindowWidth, kWindowHeight};
 
 std::string ScoreText(int player, int computer) {
     return "Score: " + std::to_string(player) + " - " + std::to_string(computer);
@@ -45,7 +47,7 @@ bool Showcase::Run() {
     if (!driver.FindGameWindow(kWindowTimeoutMs)) {
         return Fail("no game window came up");
     }
-    if (!driver.WaitFor([&] { return driver.IdleBoardShown(); }, kWindowTimeoutMs)) {
+    if (!WaitUntil([&] { return driver.IdleBoardShown(); }, kWindowTimeoutMs)) {
         return Fail("the game did not show its idle board");
     }
     return Capture("idle-board") && ShowAbout() && PlayGame() && AnswerExit();
@@ -62,31 +64,31 @@ std::vector<std::string> Showcase::Missed() const {
 }
 
 bool Showcase::ShowAbout() {
-    driver.ClickCentre(kInfoButtonArea);
-    const Window about = driver.WaitForDialog(kAboutDialogTitle, kDialogTimeoutMs);
+    driver.Press(kInfoButtonArea);
+    const Window about = driver.windows.WaitForTitled(kAboutDialogTitle, kDialogTimeoutMs);
     if (about == 0) {
         return Fail("Info did not open the about box");
     }
     if (!Capture("about-box")) {
         return false;
     }
-    driver.ClickCentreIn(about, kAboutOkArea);
-    if (!driver.WaitForDialogGone(kAboutDialogTitle, kDialogTimeoutMs)) {
+    driver.PressIn(about, GameDriver::AboutOkArea());
+    if (!driver.windows.WaitUntilGone(kAboutDialogTitle, kDialogTimeoutMs)) {
         return Fail("OK did not close the about box");
     }
     return true;
 }
 
 bool Showcase::PlayGame() {
-    driver.ClickCentre(kStartButtonArea);
-    if (!driver.WaitFor([&] { return driver.StartCaptionShows("CANCEL"); }, kStepTimeoutMs)) {
+    driver.Press(kStartButtonArea);
+    if (!WaitUntil([&] { return driver.StartCaptionShows("CANCEL"); }, kStepTimeoutMs)) {
         return Fail("START did not begin a game");
     }
     std::uniform_int_distribution<int> anyHand(kPlayerPaper, kPlayerScissors);
     while (rounds == 0 || roundsPlayed < rounds) {
         bool choose = false;
         bool countdownSeen = false;
-        const bool next = driver.WaitFor(
+        const bool next = WaitUntil(
             [&] {
                 const int picture = driver.ResultShown();
                 countdownSeen = picture >= kCountdownThree && picture <= kCountdownOne;
@@ -120,7 +122,7 @@ bool Showcase::PlayGame() {
         scoreComputer += seen.result == kLostFrame ? 1 : 0;
         // The score line follows the result picture; the screenshot should show both.
         const std::string score = ScoreText(scorePlayer, scoreComputer);
-        if (!driver.WaitFor([&] { return driver.ScoreLineShows(score); }, kStepTimeoutMs)) {
+        if (!WaitUntil([&] { return driver.ScoreLineShows(score); }, kStepTimeoutMs)) {
             return Fail("the score line did not read \"" + score + "\"");
         }
         const char* name =
@@ -133,17 +135,17 @@ bool Showcase::PlayGame() {
 }
 
 bool Showcase::AnswerExit() {
-    driver.ClickCentre(kExitButtonArea);
-    const Window question = driver.WaitForDialog(kExitDialogTitle, kDialogTimeoutMs);
+    driver.Press(kExitButtonArea);
+    const Window question = driver.windows.WaitForTitled(kExitDialogTitle, kDialogTimeoutMs);
     if (question == 0) {
         return Fail("Exit did not ask the question");
     }
     if (!Capture("exit-question")) {
         return false;
     }
-    driver.ClickCentreIn(question, kQuestionYesArea);
+    driver.PressIn(question, FormMsgBox::kYesArea);
     const Window game = driver.GetGameWindow();
-    if (!driver.WaitFor([&] { return !driver.IsWindowViewable(game); }, kDialogTimeoutMs)) {
+    if (!WaitUntil([&] { return !driver.windows.IsShown(game); }, kDialogTimeoutMs)) {
         return Fail("YES did not end the game");
     }
     return true;
@@ -160,11 +162,11 @@ bool Showcase::Capture(const std::string& name) {
     }
     // Pictures and dialogs are drawn piece by piece; wait for the screen to settle.
     const Window window = driver.GetGameWindow();
-    GameDriver::Pixels seen = driver.ReadArea(window, kWholeWindow);
+    Pixels seen = driver.screen.ReadScreen(window, kWholeWindow);
     auto stillSince = std::chrono::steady_clock::now();
-    const bool still = driver.WaitFor(
+    const bool still = WaitUntil(
         [&] {
-            GameDriver::Pixels now = driver.ReadArea(window, kWholeWindow);
+            Pixels now = driver.screen.ReadScreen(window, kWholeWindow);
             if (now != seen) {
                 seen = std::move(now);
                 stillSince = std::chrono::steady_clock::now();

@@ -1,0 +1,332 @@
+#include "tools/driver/WindowFinder.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "tools/driver/XErrorTrap.h"
+#include "tools/harness/WaitUntil.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A window that has not moved for this long has been placed by the window manager.
+const auto kSettledFor = std::chrono::milliseconds(150);
+
+std::vector<Window> ChildrenOf(Display* display, Window window, Window* parent = nullptr) {
+    Window rootReturn = 0;
+    Window parentReturn = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    std::vector<Window> list;
+    if (XQueryTree(display, window, &rootReturn, &parentReturn, &children, &count) == 0) {
+        return list;
+    }
+    if (children != nullptr) {
+        list.assign(children, children + count);
+        XFree(children);
+    }
+    if (parent != nullptr) {
+        *parent = parentReturn;
+    }
+    return list;
+}
+
+// The readings below make requests without a trap of their own, for callers that hold one.
+std::string TitleOf(Display* display, Window window) {
+    char* name = nullptr;
+    if (XFetchName(display, window, &name) == 0 || name == nullptr) {
+        return {};
+    }
+    std::string title(name);
+    XFree(name);
+    return title;
+}
+
+std::vector<std::string> ClassOf(Display* display, Window window) {
+    XClassHint hint{};
+    if (XGetClassHint(display, window, &hint) == 0) {
+        return {};
+    }
+    std::vector<std::string> names{hint.res_name != nullptr ? hint.res_name : "",
+                                   hint.res_class != nullptr ? hint.res_class : ""};
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return names;
+}
+
+bool ViewableUntrapped(Display* display, Window window) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+// The raw data of a property, as 8-bit items or as longs; empty when there is none.
+template <typename Item>
+std::vector<Item> PropertyItems(Display* display, Window window, const char* property, Atom type) {
+    const Atom atom = XInternAtom(display, property, False);
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<Item> items;
+    if (XGetWindowProperty(display, window, atom, 0, 1024, False, type, &actualType, &format,
+                           &count, &remaining, &data) != Success ||
+        data == nullptr) {
+        return items;
+    }
+    const auto* first = reinterpret_cast<const Item*>(data);
+    items.assign(first, first + count);
+    XFree(data);
+    return items;
+}
+
+} // namespace
+
+WindowFinder::WindowFinder(Display* display, std::string className)
+    : display(display), root(display != nullptr ? DefaultRootWindow(display) : 0),
+      className(std::move(className)) {}
+
+std::vector<Window> WindowFinder::FindAll(const std::function<bool(Window)>& wanted) {
+    std::vector<Window> found;
+    if (display == nullptr) {
+        return found;
+    }
+    XErrorTrap trap(display);
+    // Window managers put a client a few levels below the root, inside their frame.
+    std::vector<Window> pending{root};
+    while (!pending.empty()) {
+        const Window window = pending.back();
+        pending.pop_back();
+        for (Window child : ChildrenOf(display, window)) {
+            if (wanted(child)) {
+                found.push_back(child);
+            }
+            pending.push_back(child);
+        }
+    }
+    return found;
+}
+
+Window WindowFinder::Find(const std::function<bool(Window)>& wanted) {
+    const std::vector<Window> found = FindAll(wanted);
+    return found.empty() ? 0 : found.front();
+}
+
+Window WindowFinder::FindTitled(const std::string& title) {
+    return Find([&](Window window) {
+        return HasClass(window) && TitleOf(display, window) == title &&
+               ViewableUntrapped(display, window);
+    });
+}
+
+int WindowFinder::CountTitled(const std::string& title) {
+    return static_cast<int>(
+        FindAll([&](Window window) { return HasClass(window) && TitleOf(display, window) == title; })
+            .size());
+}
+
+Window WindowFinder::WaitForTitled(const std::string& title, int timeoutMs) {
+    Window window = 0;
+    if (!WaitUntil(
+            [&] {
+                window = FindTitled(title);
+                return window != 0;
+            },
+            timeoutMs)) {
+        return 0;
+    }
+    return WaitUntilManaged(window, timeoutMs) ? window : 0;
+}
+
+bool WindowFinder::WaitUntilGone(const std::string& title, int timeoutMs) {
+    return WaitUntil([&] { return FindTitled(title) == 0; }, timeoutMs);
+}
+
+bool WindowFinder::WaitUntilManaged(Window window, int timeoutMs) {
+    if (display == nullptr || window == 0) {
+        return false;
+    }
+    int lastX = -1;
+    int lastY = -1;
+    auto stillSince = Clock::now();
+    return WaitUntil(
+        [&] {
+            // The window manager announces the frame's borders once it has framed it.
+            if (!IsShown(window) || FrameOf(window) == window ||
+                LongProperty(window, "_NET_FRAME_EXTENTS", XA_CARDINAL).size() != 4) {
+                return false;
+            }
+            int x = 0;
+            int y = 0;
+            if (!RootPosition(window, x, y)) {
+                return false;
+            }
+            if (x != lastX || y != lastY) {
+                lastX = x;
+                lastY = y;
+                stillSince = Clock::now();
+                return false;
+            }
+            return Clock::now() - stillSince >= kSettledFor;
+        },
+        timeoutMs);
+}
+
+bool WindowFinder::HasClass(Window window) {
+    if (className.empty()) {
+        return true;
+    }
+    const std::vector<std::string> names = ClassOf(display, window);
+    return names.size() == 2 && names[0] == className && names[1] == className;
+}
+
+bool WindowFinder::IsShown(Window window) {
+    if (display == nullptr || window == 0) {
+        return false;
+    }
+    XErrorTrap trap(display);
+    const bool viewable = ViewableUntrapped(display, window);
+    return !trap.Failed() && viewable;
+}
+
+std::string WindowFinder::Title(Window window) {
+    if (display == nullptr || window == 0) {
+        return {};
+    }
+    XErrorTrap trap(display);
+    return TitleOf(display, window);
+}
+
+std::vector<std::string> WindowFinder::Class(Window window) {
+    if (display == nullptr || window == 0) {
+        return {};
+    }
+    XErrorTrap trap(display);
+    return ClassOf(display, window);
+}
+
+std::vector<int> WindowFinder::SizeHints(Window window) {
+    if (display == nullptr || window == 0) {
+        return {};
+    }
+    XErrorTrap trap(display);
+    XSizeHints hints{};
+    long supplied = 0;
+    if (XGetWMNormalHints(display, window, &hints, &supplied) == 0 ||
+        (hints.flags & (PMinSize | PMaxSize)) != (PMinSize | PMaxSize)) {
+        return {};
+    }
+    return {hints.min_width, hints.min_height, hints.max_width, hints.max_height};
+}
+
+std::vector<int> WindowFinder::Size(Window window) {
+    if (display == nullptr || window == 0) {
+        return {};
+    }
+    XErrorTrap trap(display);
+    XWindowAttributes attributes;
+    if (XGetWindowAttributes(display, window, &attributes) == 0 || trap.Failed()) {
+        return {};
+    }
+    return {attributes.width, attributes.height};
+}
+
+std::string WindowFinder::StringProperty(Window window, const char* property) {
+    if (display == nullptr || window == 0) {
+        return {};
+    }
+    XErrorTrap trap(display);
+    const std::vector<char> bytes = PropertyItems<char>(display, window, property, AnyPropertyType);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::vector<long> WindowFinder::LongProperty(Window window, const char* property, Atom type) {
+    if (display == nullptr || window == 0) {
+        return {};
+    }
+    XErrorTrap trap(display);
+    return PropertyItems<long>(display, window, property, type);
+}
+
+bool WindowFinder::IsStackedAbove(Window upper, Window lower) {
+    if (display == nullptr) {
+        return false;
+    }
+    const Window upperFrame = FrameOf(upper);
+    const Window lowerFrame = FrameOf(lower);
+    std::vector<Window> stack;
+    {
+        XErrorTrap trap(display);
+        stack = ChildrenOf(display, root);
+    }
+    // The root's children come bottom first.
+    const auto upperAt = std::find(stack.begin(), stack.end(), upperFrame);
+    const auto lowerAt = std::find(stack.begin(), stack.end(), lowerFrame);
+    return upperAt != stack.end() && lowerAt != stack.end() && upperAt > lowerAt;
+}
+
+bool WindowFinder::HasFocus(Window window) {
+    if (display == nullptr || window == 0) {
+        return false;
+    }
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    return focus == window;
+}
+
+Window WindowFinder::FrameOf(Window window) {
+    XErrorTrap trap(display);
+    Window current = window;
+    for (;;) {
+        Window parent = 0;
+        ChildrenOf(display, current, &parent);
+        if (trap.Failed() || parent == 0) {
+            return 0;
+        }
+        if (parent == root) {
+            return current;
+        }
+        current = parent;
+    }
+}
+
+void WindowFinder::RequestClose(Window window) {
+    if (display == nullptr || window == 0) {
+        return;
+    }
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = CurrentTime;
+    // Source 2: the request comes from the user, through a pager or the like.
+    event.xclient.data.l[1] = 2;
+    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(display, False);
+}
+
+void WindowFinder::SendDeleteWindow(Window window) {
+    if (display == nullptr || window == 0) {
+        return;
+    }
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+}
+
+bool WindowFinder::RootPosition(Window window, int& x, int& y) {
+    XErrorTrap trap(display);
+    Window child = 0;
+    const bool translated = XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child) != 0;
+    return translated && !trap.Failed();
+}
