@@ -1,5 +1,5 @@
 # The two set-up commands of the README; each installs what it needs on a fresh Debian machine.
-.PHONY: run test bench fuzz
+.PHONY: run test bench coverage fuzz
 
 # The scripts run CMake's own make; without this it would announce every folder it enters.
 MAKEFLAGS += --no-print-directory
@@ -12,6 +12,9 @@ test:
 
 bench:
 	@scripts/bench.sh
+
+coverage:
+	@scripts/coverage.sh
 
 fuzz:
 	@scripts/fuzz.sh

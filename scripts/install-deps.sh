@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a task needs, and only those that are missing, so a second
-# run costs a few dpkg queries. Usage: install-deps.sh run|showcase|test|bench|fuzz
+# run costs a few dpkg queries. Usage: install-deps.sh run|showcase|test|bench|coverage|fuzz
 set -euo pipefail
 
 build=(cmake g++ make libx11-dev)
+# The install tests also validate the desktop files, render the manual page and build the
+# Debian package, whose dependencies dpkg-shlibdeps (dpkg-dev) works out.
+testing=(libxtst-dev libpng-dev libgtest-dev xvfb openbox xfonts-base x11-utils
+    desktop-file-utils appstream man-db groff-base dpkg-dev)
 case "${1:-test}" in
 run) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils) ;;
 showcase) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils libxtst-dev libpng-dev xvfb openbox) ;;
-# The install tests also validate the desktop files, render the manual page and build the
-# Debian package, whose dependencies dpkg-shlibdeps (dpkg-dev) works out.
-test | bench) wanted=("${build[@]}" libxtst-dev libpng-dev libgtest-dev xvfb openbox xfonts-base x11-utils
-    desktop-file-utils appstream man-db groff-base dpkg-dev) ;;
+test | bench) wanted=("${build[@]}" "${testing[@]}") ;;
+coverage) wanted=("${build[@]}" "${testing[@]}" gcovr) ;;
 # libFuzzer comes with clang's runtime libraries; the text box target paints on a private X server.
 fuzz) wanted=("${build[@]}" clang libclang-rt-14-dev xvfb openbox xfonts-base x11-utils) ;;
 *)
-    echo "usage: $0 run|showcase|test|bench|fuzz" >&2
+    echo "usage: $0 run|showcase|test|bench|coverage|fuzz" >&2
     exit 2
     ;;
 esac

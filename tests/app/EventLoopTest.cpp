@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 #include <chrono>
+#include <sys/resource.h>
 #include <thread>
 
 #include "app/EventLoop.h"
+#include "gui/controls/Timer.h"
 #include "support/DisplayTest.h"
+#include "support/EventPump.h"
 #include "support/TestElements.h"
 
 namespace {
@@ -41,27 +44,13 @@ protected:
     }
 
     void Button(int type, unsigned int button, int x, int y) {
-        XEvent event{};
-        event.type = type;
-        event.xbutton.window = form->GetWindow();
-        event.xbutton.display = screen->GetDisplay();
-        event.xbutton.button = button;
-        event.xbutton.x = x;
-        event.xbutton.y = y;
-        DispatchEvent(form.get(), event);
+        SendButton(form.get(), form.get(), type, button, x, y);
     }
     void Click(int x, int y, unsigned int button = Button1) {
         Button(ButtonPress, button, x, y);
         Button(ButtonRelease, button, x, y);
     }
-    void Key(int type, KeySym key) {
-        XEvent event{};
-        event.type = type;
-        event.xkey.window = form->GetWindow();
-        event.xkey.display = screen->GetDisplay();
-        event.xkey.keycode = XKeysymToKeycode(screen->GetDisplay(), key);
-        DispatchEvent(form.get(), event);
-    }
+    void Key(int type, KeySym key) { SendKey(form.get(), form.get(), type, key); }
     void Configure(int x, int y, int w, int h) {
         XEvent event{};
         event.type = ConfigureNotify;
@@ -120,14 +109,16 @@ TEST_F(EventLoopTest, ReleaseOutsideTheFocusedControlTakesTheFocusAway) {
     EXPECT_EQ(Application::focusedElement, nullptr);
 }
 
-TEST_F(EventLoopTest, TabWalksTabStopsByIdAndWraps) {
+TEST_F(EventLoopTest, TabWalksTabStopsByIdSkipsTheRestAndWraps) {
     RecordingControl* first = AddControl(0, 0);
-    RecordingControl* second = AddControl(0, 30);
-    RecordingControl* third = AddControl(0, 60);
+    AddControl(0, 30)->SetTabStop(false);
+    RecordingControl* second = AddControl(0, 60);
+    RecordingControl* third = AddControl(0, 90);
+    AddControl(0, 120)->SetTabStop(false);
     Key(KeyRelease, XK_Tab);
     EXPECT_EQ(Application::focusedElement, first) << "no focus: the first tab stop";
     Key(KeyRelease, XK_Tab);
-    EXPECT_EQ(Application::focusedElement, second);
+    EXPECT_EQ(Application::focusedElement, second) << "a control that is no tab stop is skipped";
     Key(KeyRelease, XK_Tab);
     EXPECT_EQ(Application::focusedElement, third);
     log.clear();
@@ -193,8 +184,8 @@ TEST_F(EventLoopTest, ConfigureResizesBeforeStoringAndMovesQuietly) {
 }
 
 TEST_F(EventLoopTest, MainFormCloseBoxOnlyAsks) {
-    xtest::SendDeleteWindow(observer, form->GetWindow());
-    xtest::PumpEvents(form.get(), 300);
+    windows.SendDeleteWindow(form->GetWindow());
+    PumpEvents(form.get(), 300);
     EXPECT_EQ(log, Journal{"form Closing"});
     EXPECT_TRUE(form->IsCreated());
 }
@@ -221,14 +212,16 @@ TEST_F(EventLoopTest, RealClickAndKeyReachTheControlThroughRun) {
         if (display == nullptr) {
             return;
         }
-        xtest::WaitForManaged(display, window);
-        xtest::Click(display, window, 60, 55);
+        WindowFinder userWindows(display, "");
+        InputSender userInput(display);
+        userWindows.WaitUntilManaged(window, 5000);
+        userInput.Click(window, 60, 55);
         XSetInputFocus(display, window, RevertToParent, CurrentTime);
         // The window manager replays a click on a window it is focusing; give that replay
         // time to reach the loop before the key, as a person's typing would.
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        xtest::TapKey(display, XK_b);
-        xtest::SendDeleteWindow(display, window);
+        userInput.TapKey(XK_b);
+        userWindows.SendDeleteWindow(window);
         XCloseDisplay(display);
     });
     ::Run(form.get());
@@ -255,16 +248,8 @@ TEST_F(EventLoopTest, KeysTypedIntoAnotherFormNeverReachTheFocusedControl) {
     dialog.SetScreen(screen.get());
     dialog.Show();
     log.clear();
-
-    XEvent event{};
-    event.xkey.window = dialog.GetWindow();
-    event.xkey.display = screen->GetDisplay();
-    event.xkey.keycode = XKeysymToKeycode(screen->GetDisplay(), XK_Return);
-    event.type = KeyPress;
-    DispatchEvent(form.get(), event);
-    event.type = KeyRelease;
-    DispatchEvent(form.get(), event);
-
+    SendKey(form.get(), &dialog, KeyPress, XK_Return);
+    SendKey(form.get(), &dialog, KeyRelease, XK_Return);
     EXPECT_TRUE(log.empty()) << "the main form's control heard nothing";
     EXPECT_EQ(dialogLog, (Journal{"form KeyDown " + std::to_string(XK_Return), "form KeyChar 13",
                                   "form KeyUp " + std::to_string(XK_Return)}));
@@ -284,11 +269,39 @@ TEST_F(EventLoopTest, AFormDestroyedByItsOwnKeyHandlerIsNotTouchedAgain) {
     doomed->SetScreen(screen.get());
     doomed->SetOnKeyChar(CloseAndDestroy);
     doomed->Show();
-    XEvent event{};
-    event.type = KeyRelease;
-    event.xkey.window = doomed->GetWindow();
-    event.xkey.display = screen->GetDisplay();
-    event.xkey.keycode = XKeysymToKeycode(screen->GetDisplay(), XK_Escape);
-    DispatchEvent(form.get(), event);
+    SendKey(form.get(), doomed.get(), KeyRelease, XK_Escape);
     EXPECT_EQ(doomed, nullptr);
 }
+
+namespace {
+int ticks = 0;
+void CountTickAndQuitAfterTwenty(Timer*) {
+    if (++ticks == 20) {
+        Application::quitRequested = true;
+    }
+}
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+} // namespace
+
+// Between ticks and events the loop must block; a loop that polls or spins would burn a whole
+// core for as long as a game runs.
+TEST_F(EventLoopTest, TheLoopSleepsBetweenTicks) {
+    Timer timer(form.get(), 50);
+    timer.SetOnTick(CountTickAndQuitAfterTwenty);
+    PumpEvents(form.get(), 100);
+    const auto start = std::chrono::steady_clock::now();
+    const double cpuBefore = CpuSeconds();
+    timer.Start();
+    ::Run(form.get());
+    const double cpu = CpuSeconds() - cpuBefore;
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(ticks, 20);
+    EXPECT_LT(cpu, 0.2 * wall) << cpu << " s of CPU in " << wall << " s";
+}
+

@@ -1,13 +1,9 @@
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "app/Screen.h"
+#include "support/PrivateXvfb.h"
 #include "support/TempFolder.h"
-#include "support/XTestSupport.h"
 #include "util/FileUtils.h"
 #include "util/TextFile.h"
 
@@ -16,55 +12,6 @@ namespace {
 std::vector<std::string> LogLines() {
     return FileExists("log.txt") ? TextFile("log.txt").ReadLines() : std::vector<std::string>{};
 }
-
-// A private Xvfb of the given depth; the server picks its own display number.
-class PrivateXvfb {
-public:
-    explicit PrivateXvfb(int depth) {
-        int channel[2];
-        if (pipe2(channel, O_CLOEXEC) != 0) {
-            return;
-        }
-        pid = fork();
-        if (pid == 0) {
-            // The server writes its display number to descriptor 3, which must survive exec.
-            if (channel[1] == 3) {
-                fcntl(3, F_SETFD, 0);
-            } else {
-                dup2(channel[1], 3);
-            }
-            const std::string screen = "640x480x" + std::to_string(depth);
-            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen.c_str(),
-                   "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(channel[1]);
-        // The number may come in pieces; the pipe stays open until the end, so the server
-        // never writes into a closed pipe.
-        announcement = channel[0];
-        char letter;
-        while (read(announcement, &letter, 1) == 1 && letter != '\n') {
-            name += letter;
-        }
-        if (!name.empty()) {
-            name = ":" + name;
-        }
-    }
-    ~PrivateXvfb() {
-        if (announcement >= 0) {
-            close(announcement);
-        }
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-    std::string name;
-
-private:
-    pid_t pid = -1;
-    int announcement = -1;
-};
 
 } // namespace
 
@@ -96,15 +43,6 @@ TEST(Screen, A16BitDisplayIsReportedOnceAndStartUpGoesOn) {
     ASSERT_FALSE(server.name.empty()) << "could not start a 16-bit Xvfb";
     const std::string previous = getenv("DISPLAY") != nullptr ? getenv("DISPLAY") : "";
     setenv("DISPLAY", server.name.c_str(), 1);
-    // The server announces its number a moment before it accepts connections. (-noreset keeps
-    // it from resetting, and refusing connections for a moment, when this probe disconnects.)
-    ASSERT_TRUE(xtest::WaitUntil([] {
-        Display* probe = XOpenDisplay(nullptr);
-        if (probe != nullptr) {
-            XCloseDisplay(probe);
-        }
-        return probe != nullptr;
-    }));
     {
         Screen screen("title");
         EXPECT_NE(screen.GetDisplay(), nullptr);

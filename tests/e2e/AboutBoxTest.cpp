@@ -1,6 +1,8 @@
 #include "tests/e2e/GameTest.h"
 
-#include <X11/keysym.h>
+#include "game/Product.h"
+#include "gui/graphics/DrawingContext.h"
+#include "tools/harness/WaitUntil.h"
 
 namespace {
 
@@ -8,17 +10,15 @@ class AboutBox : public GameTest {
 protected:
     // Opens the box with Info and waits until the window manager shows it.
     Window Open() {
-        driver.ClickCentre(kInfoButtonArea);
-        return driver.WaitForDialog(kAboutDialogTitle, kDialogTimeoutMs);
+        driver.Press(kInfoButtonArea);
+        return driver.windows.WaitForTitled(kAboutDialogTitle, kDialogTimeoutMs);
     }
     // The links are blue text, left-aligned, on the toolkit's default grey.
     bool LinkShows(Window about, const Area& link, const std::string& text) {
-        return driver.TextShownIn(about, link.x, link.y, link.w, link.h, text, 0x0000ff, 0xaaaaaa,
-                                  kTextLeft);
+        return driver.TextShownIn(about, link, text, 0x0000ff, 0xaaaaaa, kAlignLeft);
     }
 };
 
-const char* const kWebAddress = "https://www.brisgola.org";
 const char* const kMailAddress = "info@brisgola.org";
 
 } // namespace
@@ -27,75 +27,56 @@ TEST_F(AboutBox, LinksRunTheBrowserAndTheMailComposer) {
     const Window about = Open();
     ASSERT_NE(about, 0u) << "Info opened nothing";
     // The mail address shares the web address's domain.
-    EXPECT_TRUE(driver.WaitFor([&] { return LinkShows(about, kAboutWebLinkArea, kWebAddress); },
-                               kDialogTimeoutMs));
-    EXPECT_TRUE(LinkShows(about, kAboutMailLinkArea, kMailAddress));
-    // Centred on the game window, the box covers the board's middle.
-    EXPECT_EQ(driver.ResultShown(), kPictureUnknown);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return LinkShows(about, GameDriver::AboutWebLinkArea(), kWebAddress); },
+        kDialogTimeoutMs));
+    EXPECT_TRUE(LinkShows(about, GameDriver::AboutMailLinkArea(), kMailAddress));
 
-    const size_t before = CommandCount();
-    driver.ClickCentreIn(about, kAboutWebLinkArea);
+    const size_t before = game.Recorded().Calls().size();
+    driver.PressIn(about, GameDriver::AboutWebLinkArea());
     EXPECT_TRUE(WaitForCalls(before, "firefox", {kWebAddress}, 1, kSettleMs))
-        << Describe(CommandsAfter(before));
+        << Describe(CallsAfter(before));
     // The shell has removed the quotes around the address.
-    driver.ClickCentreIn(about, kAboutMailLinkArea);
-    EXPECT_TRUE(WaitForCalls(before, "thunderbird", {"-compose", std::string("to=") + kMailAddress},
-                             1, kSettleMs))
-        << Describe(CommandsAfter(before));
-    EXPECT_EQ(CommandsAfter(before).size(), 2u) << Describe(CommandsAfter(before));
-    EXPECT_TRUE(driver.IsWindowViewable(about));
-    ExpectHealthy();
+    driver.PressIn(about, GameDriver::AboutMailLinkArea());
+    EXPECT_TRUE(WaitForCalls(before, "thunderbird",
+                             {"-compose", std::string("to=") + kMailAddress}, 1, kSettleMs))
+        << Describe(CallsAfter(before));
+    EXPECT_EQ(CallsAfter(before).size(), 2u) << Describe(CallsAfter(before));
+    EXPECT_TRUE(driver.windows.IsShown(about));
 
-    driver.ClickCentreIn(about, kAboutOkArea);
-    ASSERT_TRUE(driver.WaitForDialogGone(kAboutDialogTitle, kDialogTimeoutMs));
+    driver.PressIn(about, GameDriver::AboutOkArea());
+    ASSERT_TRUE(driver.windows.WaitUntilGone(kAboutDialogTitle, kDialogTimeoutMs));
     // The board that the box covered is whole again, and the window takes clicks again.
-    EXPECT_TRUE(driver.WaitFor([&] { return driver.IdleBoardShown(); }, kDialogTimeoutMs))
+    EXPECT_TRUE(WaitUntil([&] { return driver.IdleBoardShown(); }, kDialogTimeoutMs))
         << DescribeBoard();
     EXPECT_TRUE(StartGame()) << DescribeBoard();
 }
 
 // The keys are typed as soon as the box has the keyboard, as a person would, without first
 // clicking into it.
-TEST_F(AboutBox, EnterRightAfterOpeningClosesIt) {
-    for (int time = 1; time <= 2; ++time) {
-        SCOPED_TRACE("opening " + std::to_string(time));
-        const Window about = Open();
-        ASSERT_NE(about, 0u) << "Info opened nothing";
-        ASSERT_TRUE(driver.WaitFor([&] { return driver.HasFocus(about); }, kDialogTimeoutMs));
-        driver.TapKey(XK_Return);
-        EXPECT_TRUE(driver.WaitForDialogGone(kAboutDialogTitle, kDialogTimeoutMs));
-        EXPECT_TRUE(driver.WaitFor([&] { return driver.IdleBoardShown(); }, kDialogTimeoutMs))
-            << DescribeBoard();
-        // Closing destroyed the box's window; no other one took its place.
-        EXPECT_EQ(driver.CountWindows(kAboutDialogTitle), 0);
-        ExpectHealthy();
-    }
-}
-
-TEST_F(AboutBox, EscapeAndDeleteCloseIt) {
-    for (KeySym key : {XK_Escape, XK_Delete}) {
+TEST_F(AboutBox, EnterEscapeOrDeleteRightAfterOpeningCloseIt) {
+    for (KeySym key : {XK_Return, XK_Escape, XK_Delete}) {
         SCOPED_TRACE(XKeysymToString(key));
         const Window about = Open();
         ASSERT_NE(about, 0u) << "Info opened nothing";
         // The previous box's window is gone; only the new one exists.
-        EXPECT_EQ(driver.CountWindows(kAboutDialogTitle), 1);
-        ASSERT_TRUE(driver.WaitFor([&] { return driver.HasFocus(about); }, kDialogTimeoutMs));
-        driver.TapKey(key);
-        EXPECT_TRUE(driver.WaitForDialogGone(kAboutDialogTitle, kDialogTimeoutMs));
-        EXPECT_TRUE(driver.WaitFor([&] { return driver.IdleBoardShown(); }, kDialogTimeoutMs))
+        EXPECT_EQ(driver.windows.CountTitled(kAboutDialogTitle), 1);
+        ASSERT_TRUE(WaitUntil([&] { return driver.windows.HasFocus(about); }, kDialogTimeoutMs));
+        driver.input.TapKey(key);
+        EXPECT_TRUE(driver.windows.WaitUntilGone(kAboutDialogTitle, kDialogTimeoutMs));
+        EXPECT_TRUE(WaitUntil([&] { return driver.IdleBoardShown(); }, kDialogTimeoutMs))
             << DescribeBoard();
+        EXPECT_EQ(driver.windows.CountTitled(kAboutDialogTitle), 0);
     }
-    ExpectHealthy();
 }
 
-TEST_F(AboutBox, ClickOnTheWindowBehindItBeepsAndRaisesTheBox) {
+TEST_F(AboutBox, ClickBehindItBeepsAndRaisesTheBox) {
     const Window about = Open();
     ASSERT_NE(about, 0u) << "Info opened nothing";
-    const size_t before = CommandCount();
-    driver.Click(60, 560);
-    EXPECT_TRUE(WaitForCalls(before, "aplay", kBeep, 1, kSettleMs))
-        << Describe(CommandsAfter(before));
-    EXPECT_TRUE(driver.WaitFor([&] { return driver.IsStackedAbove(about, driver.GetGameWindow()); },
-                               kDialogTimeoutMs));
-    ExpectHealthy();
+    const size_t before = game.Recorded().Calls().size();
+    driver.input.Click(driver.GetGameWindow(), 60, 560);
+    EXPECT_TRUE(WaitForCalls(before, "aplay", kBeep, 1, kSettleMs)) << Describe(CallsAfter(before));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return driver.windows.IsStackedAbove(about, driver.GetGameWindow()); },
+        kDialogTimeoutMs));
 }

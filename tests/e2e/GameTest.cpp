@@ -4,80 +4,77 @@
 #include <sstream>
 
 #include "game/RoundRules.h"
+#include "gui/controls/FormMsgBox.h"
+#include "tools/harness/ProcReader.h"
+#include "tools/harness/WaitUntil.h"
 
 GameTest::Expected GameTest::ExpectedRound(int playerHand, int computerHand) {
-    // The round table, written out: rock beats scissors, scissors beat paper, paper beats
-    // rock; a hand against the same hand is a tie.
-    struct Row {
-        int player;
-        int computer;
-        Expected expected;
-    };
-    static const Row table[] = {
-        {kPlayerRock, kComputerRock, {kTieFrame, "", 0, 0}},
-        {kPlayerRock, kComputerPaper, {kLostFrame, "Data/risata.wav", 0, 1}},
-        {kPlayerRock, kComputerScissors, {kWonFrame, "Data/applauso.wav", 1, 0}},
-        {kPlayerScissors, kComputerScissors, {kTieFrame, "", 0, 0}},
-        {kPlayerScissors, kComputerRock, {kLostFrame, "Data/risata.wav", 0, 1}},
-        {kPlayerScissors, kComputerPaper, {kWonFrame, "Data/applauso.wav", 1, 0}},
-        {kPlayerPaper, kComputerPaper, {kTieFrame, "", 0, 0}},
-        {kPlayerPaper, kComputerScissors, {kLostFrame, "Data/risata.wav", 0, 1}},
-        {kPlayerPaper, kComputerRock, {kWonFrame, "Data/applauso.wav", 1, 0}},
-    };
-    for (const Row& row : table) {
-        if (row.player == playerHand && row.computer == computerHand) {
-            return row.expected;
-        }
+    // Hands i and 5 - i show one gesture, so a tie is a pair that adds up to 5.
+    const int beaten[] = {kComputerRock, kComputerScissors, kComputerPaper};
+    if (playerHand + computerHand == kComputerPaper) {
+        return {kTieFrame, "", 0, 0};
     }
-    return {};
+    if (beaten[playerHand] == computerHand) {
+        return {kWonFrame, "Data/applauso.wav", 1, 0};
+    }
+    return {kLostFrame, "Data/risata.wav", 0, 1};
+}
+
+std::string GameTest::ScoreLine(int player, int computer) {
+    return "Score: " + std::to_string(player) + " - " + std::to_string(computer);
 }
 
 void GameTest::SetUp() {
-    ASSERT_TRUE(game.IsReady()) << "no sandbox could be made under /tmp";
     ASSERT_TRUE(driver.IsConnected()) << "these tests need DISPLAY with the XTest extension";
     ASSERT_TRUE(game.Start(BRISGOLA_GAME, BRISGOLA_SOUNDS_DIR));
     ASSERT_TRUE(driver.FindGameWindow(kWindowTimeoutMs))
         << "no game window; stderr: " << game.Errors();
-    ASSERT_TRUE(driver.WaitFor([&] { return driver.IdleBoardShown(); }, kWindowTimeoutMs))
+    ASSERT_TRUE(WaitUntil([&] { return driver.IdleBoardShown(); }, kWindowTimeoutMs))
         << "no idle board at start: " << DescribeBoard();
 }
 
 void GameTest::TearDown() {
-    if (game.Pid() <= 0) {
+    if (game.Program().Pid() <= 0) {
         return;
     }
-    if (game.IsRunning()) {
+    if (game.Program().IsRunning()) {
         ExpectHealthy();
         QuitThroughQuestion();
     }
-    if (game.IsRunning()) {
+    if (game.Program().IsRunning()) {
         ADD_FAILURE() << "the game did not end through the exit question; sending SIGTERM";
-        game.Terminate();
         return;
     }
-    ExpectCleanEnd();
+    // A clean end: status 0, nothing on stderr, nothing logged, only Data/ left as it was.
+    EXPECT_EQ(game.Program().ExitStatus(), 0);
+    EXPECT_EQ(game.Errors(), "");
+    EXPECT_EQ(game.LogText(), "") << "standard output: " << game.Output();
+    const std::vector<std::string> entries = game.FolderEntries();
+    EXPECT_TRUE(entries == std::vector<std::string>{"Data"} ||
+                entries == (std::vector<std::string>{"Data", "log.txt"}));
+    EXPECT_EQ(game.FolderEntries("Data"),
+              (std::vector<std::string>{"applauso.wav", "beep.wav", "risata.wav"}));
 }
 
 bool GameTest::StartGame() {
-    driver.ClickCentre(kStartButtonArea);
-    return driver.WaitFor([&] { return driver.StartCaptionShows("CANCEL"); }, kStepTimeoutMs);
+    driver.Press(kStartButtonArea);
+    return WaitUntil([&] { return driver.StartCaptionShows("CANCEL"); }, kStepTimeoutMs);
 }
 
 void GameTest::QuitThroughQuestion() {
-    if (Window about = driver.FindDialog(kAboutDialogTitle)) {
-        driver.ClickCentreIn(about, kAboutOkArea);
-        driver.WaitForDialogGone(kAboutDialogTitle, kDialogTimeoutMs);
+    if (Window about = driver.windows.FindTitled(kAboutDialogTitle)) {
+        driver.PressIn(about, GameDriver::AboutOkArea());
+        driver.windows.WaitUntilGone(kAboutDialogTitle, kDialogTimeoutMs);
     }
-    Window question = driver.FindDialog(kExitDialogTitle);
+    Window question = driver.windows.FindTitled(kExitDialogTitle);
     if (question == 0) {
-        driver.ClickCentre(kExitButtonArea);
-        question = driver.WaitForDialog(kExitDialogTitle, kDialogTimeoutMs);
+        driver.Press(kExitButtonArea);
+        question = driver.windows.WaitForTitled(kExitDialogTitle, kDialogTimeoutMs);
     }
-    if (question == 0) {
-        return;
+    if (question != 0) {
+        driver.PressIn(question, FormMsgBox::kYesArea);
+        game.Program().WaitForExit(kExitTimeoutMs);
     }
-    driver.ClickCentreIn(question, kQuestionYesArea);
-    game.WaitForExit(kExitTimeoutMs);
 }
 
 std::string GameTest::DescribeBoard() {
@@ -94,56 +91,43 @@ std::string GameTest::DescribeBoard() {
     return text.str();
 }
 
-std::vector<RecordedCommand> GameTest::CommandsAfter(size_t count) const {
-    std::vector<RecordedCommand> commands = game.Commands();
-    commands.erase(commands.begin(),
-                   commands.begin() + static_cast<long>(std::min(count, commands.size())));
-    return commands;
+std::vector<StandIns::Call> GameTest::CallsAfter(size_t count) {
+    std::vector<StandIns::Call> calls = game.Recorded().Calls();
+    calls.erase(calls.begin(), calls.begin() + static_cast<long>(std::min(count, calls.size())));
+    return calls;
 }
 
-int GameTest::CountCalls(const std::vector<RecordedCommand>& commands, const std::string& program,
+int GameTest::CountCalls(const std::vector<StandIns::Call>& calls, const std::string& program,
                          const std::vector<std::string>& arguments) {
-    return static_cast<int>(
-        std::count_if(commands.begin(), commands.end(), [&](const RecordedCommand& command) {
-            return command.program == program && command.arguments == arguments;
-        }));
+    return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const StandIns::Call& call) {
+        return call.program == program && call.arguments == arguments;
+    }));
 }
 
 bool GameTest::WaitForCalls(size_t after, const std::string& program,
                             const std::vector<std::string>& arguments, int times, int timeoutMs) {
-    return driver.WaitFor(
-        [&] { return CountCalls(CommandsAfter(after), program, arguments) >= times; }, timeoutMs);
+    return WaitUntil([&] { return CountCalls(CallsAfter(after), program, arguments) >= times; },
+                     timeoutMs);
 }
 
-std::string GameTest::Describe(const std::vector<RecordedCommand>& commands) {
+std::string GameTest::Describe(const std::vector<StandIns::Call>& calls) {
     std::ostringstream text;
-    for (const RecordedCommand& command : commands) {
-        text << "\n  " << command.program;
-        for (const std::string& argument : command.arguments) {
+    for (const StandIns::Call& call : calls) {
+        text << "\n  " << call.program;
+        for (const std::string& argument : call.arguments) {
             text << " [" << argument << "]";
         }
     }
-    return commands.empty() ? "none" : text.str();
+    return calls.empty() ? "none" : text.str();
 }
 
 void GameTest::ExpectHealthy() {
-    EXPECT_TRUE(game.IsRunning()) << "the game ended with status " << game.ExitStatus();
+    EXPECT_TRUE(game.Program().IsRunning())
+        << "the game ended with status " << game.Program().ExitStatus();
     // The game reaps its sound and link children without blocking, so a zombie may live for
     // a moment; one that stays is a leak.
-    const bool reaped = driver.WaitFor([&] { return game.ZombieChildren().empty(); }, kSettleMs);
-    EXPECT_TRUE(reaped) << game.ZombieChildren().size() << " zombie children of the game";
+    const pid_t pid = game.Program().Pid();
+    EXPECT_TRUE(WaitUntil([&] { return ZombieChildrenOf(pid).empty(); }, kSettleMs))
+        << ZombieChildrenOf(pid).size() << " zombie children of the game";
     EXPECT_EQ(game.Errors(), "");
-}
-
-void GameTest::ExpectCleanEnd() {
-    EXPECT_EQ(game.ExitStatus(), 0);
-    EXPECT_EQ(game.Errors(), "");
-    EXPECT_EQ(game.LogText(), "") << "standard output: " << game.Output();
-    const std::vector<std::string> entries = game.FolderEntries();
-    const std::vector<std::string> expected = game.HasLog()
-                                                  ? std::vector<std::string>{"Data", "log.txt"}
-                                                  : std::vector<std::string>{"Data"};
-    EXPECT_EQ(entries, expected);
-    EXPECT_EQ(game.FolderEntries("Data"),
-              (std::vector<std::string>{"applauso.wav", "beep.wav", "risata.wav"}));
 }

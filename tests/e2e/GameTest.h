@@ -14,7 +14,9 @@
 // status 0, written nothing to stderr, logged nothing and left nothing behind.
 class GameTest : public ::testing::Test {
 protected:
-    // What the round table says about one pair of hands.
+    // What the round table says about one pair of hands, written out apart from the game:
+    // rock beats scissors, scissors beat paper, paper beats rock; a hand against the same
+    // hand is a tie.
     struct Expected {
         int result = -1;   // frame of the result strip
         std::string sound; // the file played, empty for none
@@ -22,6 +24,7 @@ protected:
         int computerPoints = 0;
     };
     static Expected ExpectedRound(int playerHand, int computerHand);
+    static std::string ScoreLine(int player, int computer);
 
     void SetUp() override;
     void TearDown() override;
@@ -36,30 +39,25 @@ protected:
     // Looking
     // What the board shows, for failure messages.
     std::string DescribeBoard();
-    // The call count at a moment, to look at what came after it.
-    size_t CommandCount() const { return game.Commands().size(); }
-    std::vector<RecordedCommand> CommandsAfter(size_t count) const;
-    static int CountCalls(const std::vector<RecordedCommand>& commands, const std::string& program,
-                          const std::vector<std::string>& arguments);
+    // The calls of the stand-ins from the count on, to look at what came after a moment.
+    std::vector<StandIns::Call> CallsAfter(size_t count);
     // Waits until at least `times` calls of the program with exactly these arguments came
     // after the count.
     bool WaitForCalls(size_t after, const std::string& program,
                       const std::vector<std::string>& arguments, int times, int timeoutMs);
-    static std::string Describe(const std::vector<RecordedCommand>& commands);
+    static int CountCalls(const std::vector<StandIns::Call>& calls, const std::string& program,
+                          const std::vector<std::string>& arguments);
+    static std::string Describe(const std::vector<StandIns::Call>& calls);
 
     // Health, checked at any point: the game runs, has reaped its children and has written
     // nothing to stderr (where Xlib reports protocol errors).
     void ExpectHealthy();
-    // After the end: status 0, nothing on stderr, no log, only Data/ left as it was.
-    void ExpectCleanEnd();
 
     GameProcess game;
     GameDriver driver;
 };
 
 inline const std::vector<std::string> kBeep{"Data/beep.wav"};
-inline const char* const kGameTitle = "Brisgola Copyright (c) 2026 The Brisgola Authors";
-inline const char* const kExitQuestionText = "Do you really want to go exit?";
 
 // Generous bounds: the game's clock ticks once a second and a countdown step needs two.
 const int kWindowTimeoutMs = 15000;

@@ -4,6 +4,7 @@
 
 #include "game/Pictures.h"
 #include "support/TempFolder.h"
+#include "tools/driver/ExpectedPixels.h"
 #include "tools/showcase/Showcase.h"
 
 namespace {
@@ -37,7 +38,7 @@ TEST_F(ShowcaseRun, ShootsEveryMomentItReachesAndEndsTheGameThroughTheQuestion) 
     TempFolder shots;
     Showcase showcase(driver, shots.Path(), 2, 7);
     ASSERT_TRUE(showcase.Run()) << showcase.Error() << "; " << DescribeBoard();
-    ASSERT_TRUE(game.WaitForExit(kExitTimeoutMs));
+    ASSERT_TRUE(game.Program().WaitForExit(kExitTimeoutMs));
 
     EXPECT_EQ(showcase.RoundsPlayed(), 2);
     EXPECT_FALSE(showcase.GameOver());
@@ -67,7 +68,7 @@ TEST_F(ShowcaseRun, ShootsEveryMomentItReachesAndEndsTheGameThroughTheQuestion) 
     EXPECT_EQ(missed.size() + names.size(), Showcase::Moments().size());
 
     // Each file holds what the screen showed.
-    const std::vector<unsigned long> logo = GameDriver::DecodePicture(imgLOGO, wLOGO, hLOGO);
+    const std::vector<unsigned long> logo = DecodePicture(imgLOGO, wLOGO, hLOGO);
     ASSERT_FALSE(logo.empty());
     for (const Showcase::Shot& shot : showcase.Shots()) {
         EXPECT_EQ(shot.path, shots.Path() + "/" + shot.name + ".png");

@@ -1,14 +1,11 @@
 #include "tests/e2e/GameTest.h"
 
 #include "game/RoundRules.h"
+#include "tools/harness/WaitUntil.h"
 
 namespace {
 
 class WholeGame : public GameTest {};
-
-std::string ScoreLine(int player, int computer) {
-    return "Score: " + std::to_string(player) + " - " + std::to_string(computer);
-}
 
 // With a third of the rounds tied, a game needs about 25 rounds; this many means the game
 // does not end.
@@ -17,7 +14,7 @@ const int kMaxRounds = 90;
 } // namespace
 
 TEST_F(WholeGame, PlaysUntilOneSideHasTenWins) {
-    const size_t before = CommandCount();
+    const size_t before = game.Recorded().Calls().size();
     ASSERT_TRUE(StartGame()) << DescribeBoard();
     int player = 0;
     int computer = 0;
@@ -34,13 +31,13 @@ TEST_F(WholeGame, PlaysUntilOneSideHasTenWins) {
             << GameDriver::HandName(seen.computerHand);
         player += expected.playerPoints;
         computer += expected.computerPoints;
-        ASSERT_TRUE(driver.WaitFor(
+        ASSERT_TRUE(WaitUntil(
             [&] { return driver.ScoreLineShows(ScoreLine(player, computer)); }, 2000))
             << "round " << rounds << ": expected " << ScoreLine(player, computer);
     }
 
     // The game ends two ticks after the winning click.
-    EXPECT_TRUE(driver.WaitFor(
+    EXPECT_TRUE(WaitUntil(
         [&] { return driver.StatusLineShows("Game over!") && driver.StartCaptionShows("START"); },
         kStepTimeoutMs))
         << DescribeBoard();
@@ -48,11 +45,11 @@ TEST_F(WholeGame, PlaysUntilOneSideHasTenWins) {
     // The last round stays on the board and no further round begins.
     const int lastResult = driver.ResultShown();
     EXPECT_TRUE(lastResult == kWonFrame || lastResult == kLostFrame) << DescribeBoard();
-    EXPECT_FALSE(driver.WaitFor([&] { return driver.ResultShown() != lastResult; }, 4000))
+    EXPECT_FALSE(WaitUntil([&] { return driver.ResultShown() != lastResult; }, 4000))
         << DescribeBoard();
 
     // One applause per won round, one laughter per lost round, nothing else but beeps.
-    const std::vector<RecordedCommand> commands = CommandsAfter(before);
+    const std::vector<StandIns::Call> commands = CallsAfter(before);
     EXPECT_EQ(CountCalls(commands, "aplay", {"Data/applauso.wav"}), player);
     EXPECT_EQ(CountCalls(commands, "aplay", {"Data/risata.wav"}), computer);
     EXPECT_EQ(CountCalls(commands, "aplay", kBeep) + player + computer,
@@ -63,8 +60,8 @@ TEST_F(WholeGame, PlaysUntilOneSideHasTenWins) {
 
     // START after the end begins a new game from nothing.
     ASSERT_TRUE(StartGame()) << DescribeBoard();
-    EXPECT_TRUE(driver.WaitFor([&] { return driver.ScoreLineShows(ScoreLine(0, 0)); }, 2000));
+    EXPECT_TRUE(WaitUntil([&] { return driver.ScoreLineShows(ScoreLine(0, 0)); }, 2000));
     EXPECT_TRUE(driver.StatusLineShows(""));
-    EXPECT_TRUE(driver.WaitFor([&] { return driver.ChoicesShown(); }, kRoundTimeoutMs))
+    EXPECT_TRUE(WaitUntil([&] { return driver.ChoicesShown(); }, kRoundTimeoutMs))
         << DescribeBoard();
 }

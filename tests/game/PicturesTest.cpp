@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "game/BoardLayout.h"
 #include "game/Pictures.h"
 #include "gui/graphics/BmpFile.h"
 #include "support/TempFolder.h"
@@ -9,41 +10,40 @@
 
 // Each compiled-in picture has the size the board is laid out for and is, pixel for pixel,
 // the picture drawn in its BMP; the strips list their frames in the order the rounds use.
-TEST(Pictures, EveryPictureIsItsArtworkAtItsSize) {
+TEST(Pictures, EveryPictureIsItsArtworkAtTheSizeTheBoardLaysOut) {
     struct Picture {
         std::string file;
         const unsigned char* block;
-        int w, h, expectedW, expectedH;
+        int w, h, laidOutW, laidOutH;
     };
     std::vector<Picture> pictures = {
-        {"logo", imgLOGO, wLOGO, hLOGO, 163, 50},
-        {"bar_top", imgBAR_TOP, wBAR_TOP, hBAR_TOP, 519, 16},
-        {"bar_bottom", imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM, 519, 16},
-        {"bar_left", imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT, 19, 203},
-        {"bar_right", imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT, 19, 203},
+        {"logo", imgLOGO, wLOGO, hLOGO, kLogoArea.w, kLogoArea.h},
+        {"bar_top", imgBAR_TOP, wBAR_TOP, hBAR_TOP, kBarTopArea.w, kBarTopArea.h},
+        {"bar_bottom", imgBAR_BOTTOM, wBAR_BOTTOM, hBAR_BOTTOM, kBarBottomArea.w, kBarBottomArea.h},
+        {"bar_left", imgBAR_LEFT, wBAR_LEFT, hBAR_LEFT, kBarLeftArea.w, kBarLeftArea.h},
+        {"bar_right", imgBAR_RIGHT, wBAR_RIGHT, hBAR_RIGHT, kBarRightArea.w, kBarRightArea.h},
     };
-    const int handWidths[] = {wHAND0, wHAND1, wHAND2, wHAND3, wHAND4, wHAND5};
-    const int handHeights[] = {hHAND0, hHAND1, hHAND2, hHAND3, hHAND4, hHAND5};
+    const int handSizes[][2] = {{wHAND0, hHAND0}, {wHAND1, hHAND1}, {wHAND2, hHAND2},
+                                {wHAND3, hHAND3}, {wHAND4, hHAND4}, {wHAND5, hHAND5}};
     for (int i = 0; i < kHandsStripFrames; ++i) {
-        pictures.push_back(
-            {"hand" + std::to_string(i), handsStrip[i], handWidths[i], handHeights[i], 70, 100});
+        pictures.push_back({"hand" + std::to_string(i), handsStrip[i], handSizes[i][0],
+                            handSizes[i][1], kHandWidth, kHandHeight});
     }
-    EXPECT_EQ(handsStrip[6], nullptr);
-    const int resultWidths[] = {wRESULT0, wRESULT1, wRESULT2, wRESULT3,
-                                wRESULT4, wRESULT5, wRESULT6};
-    const int resultHeights[] = {hRESULT0, hRESULT1, hRESULT2, hRESULT3,
-                                 hRESULT4, hRESULT5, hRESULT6};
+    EXPECT_EQ(handsStrip[kHandsStripFrames], nullptr);
+    const int resultSizes[][2] = {{wRESULT0, hRESULT0}, {wRESULT1, hRESULT1}, {wRESULT2, hRESULT2},
+                                  {wRESULT3, hRESULT3}, {wRESULT4, hRESULT4}, {wRESULT5, hRESULT5},
+                                  {wRESULT6, hRESULT6}};
     for (int i = 0; i < kResultStripFrames; ++i) {
-        pictures.push_back({"result" + std::to_string(i), resultStrip[i], resultWidths[i],
-                            resultHeights[i], 133, 100});
+        pictures.push_back({"result" + std::to_string(i), resultStrip[i], resultSizes[i][0],
+                            resultSizes[i][1], kResultArea.w, kResultArea.h});
     }
-    EXPECT_EQ(resultStrip[7], nullptr);
+    EXPECT_EQ(resultStrip[kResultStripFrames], nullptr);
 
     TempFolder dir{true};
     for (const Picture& picture : pictures) {
         SCOPED_TRACE(picture.file);
-        EXPECT_EQ(picture.w, picture.expectedW);
-        EXPECT_EQ(picture.h, picture.expectedH);
+        EXPECT_EQ(picture.w, picture.laidOutW);
+        EXPECT_EQ(picture.h, picture.laidOutH);
         // The reader writes its export beside the file it reads, so it reads a copy.
         const std::string copy = picture.file + ".bmp";
         ASSERT_TRUE(CopyFile(BRISGOLA_ASSETS_DIR "/game/" + copy, copy));

@@ -26,11 +26,11 @@ TEST(InstallTree, InstallsTheSoundsTheIconsAndTheLicenceAsTheyShouldBe) {
     ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
     for (const std::string sound : kSounds) {
         const std::string installed =
-            ReadRawFile(staged.Installed("share/games/brisgola/" + sound));
-        EXPECT_EQ(installed, ReadRawFile(BRISGOLA_SOURCE_DIR "/assets/sounds/" + sound)) << sound;
+            ReadWholeFile(staged.Installed("share/games/brisgola/" + sound));
+        EXPECT_EQ(installed, ReadWholeFile(BRISGOLA_SOURCE_DIR "/assets/sounds/" + sound)) << sound;
     }
     for (const std::string name : kIconSizes) {
-        const std::string png = ReadRawFile(
+        const std::string png = ReadWholeFile(
             staged.Installed("share/icons/hicolor/" + name + "/apps/org.brisgola.Brisgola.png"));
         const int size = std::stoi(name);
         EXPECT_EQ(png.substr(0, 16), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16)) << name;
@@ -42,8 +42,8 @@ TEST(InstallTree, InstallsTheSoundsTheIconsAndTheLicenceAsTheyShouldBe) {
     }
     // The copyright file carries the licence word for word, each line indented and each blank
     // line a dot, as Debian's format wants it.
-    const std::string copyright = ReadRawFile(staged.Installed("share/doc/brisgola/copyright"));
-    std::istringstream licence(ReadRawFile(BRISGOLA_SOURCE_DIR "/LICENSE"));
+    const std::string copyright = ReadWholeFile(staged.Installed("share/doc/brisgola/copyright"));
+    std::istringstream licence(ReadWholeFile(BRISGOLA_SOURCE_DIR "/LICENSE"));
     for (std::string line; std::getline(licence, line);) {
         EXPECT_NE(copyright.find("\n " + (line.empty() ? "." : line) + "\n"), std::string::npos)
             << line;
@@ -55,7 +55,7 @@ TEST(InstallMetadata, NameOneAnotherAndPassTheirValidatorsSilently) {
     ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
     const std::string metainfo =
         staged.Installed("share/metainfo/org.brisgola.Brisgola.metainfo.xml");
-    const std::string about = ReadRawFile(metainfo);
+    const std::string about = ReadWholeFile(metainfo);
     const std::string id = Captured(about, "<id>(.*)</id>");
     // Software centres join the metainfo to the desktop entry through the launchable.
     EXPECT_EQ(Captured(about, "<launchable type=\"desktop-id\">(.*)</launchable>"),
@@ -63,7 +63,7 @@ TEST(InstallMetadata, NameOneAnotherAndPassTheirValidatorsSilently) {
     EXPECT_EQ(Captured(about, "<release version=\"([^\"]*)\""), BRISGOLA_VERSION)
         << "the newest release in the metainfo is not the project's version";
     const std::string desktop = staged.Installed("share/applications/" + id + ".desktop");
-    const std::string entry = ReadRawFile(desktop);
+    const std::string entry = ReadWholeFile(desktop);
     EXPECT_EQ(Captured(entry, "\nIcon=(.*)"), id);
     for (const std::string size : kIconSizes) {
         const std::string icon = "share/icons/hicolor/" + size + "/apps/" + id + ".png";
@@ -89,7 +89,7 @@ TEST(InstallMetadata, ChangelogAndManualPageAreCompressedReproduciblyAndReadClea
     const std::string changelog = staged.Installed("share/doc/brisgola/" BRISGOLA_CHANGELOG);
     const std::string page = staged.Installed("share/man/man6/" BRISGOLA_MAN_PAGE);
     for (const std::string& path : {changelog, page}) {
-        const std::string bytes = ReadRawFile(path);
+        const std::string bytes = ReadWholeFile(path);
         if (path.rfind(".gz") == path.size() - 3) {
             EXPECT_EQ(bytes.substr(0, 2), "\x1f\x8b") << path;
             // No file name and no time in the header: two builds give the same bytes.
@@ -98,7 +98,7 @@ TEST(InstallMetadata, ChangelogAndManualPageAreCompressedReproduciblyAndReadClea
     }
     // gzip -dcf passes a file that is not compressed through as it is.
     const std::string text = RunProgram({"gzip", "-dcf", changelog}).output;
-    EXPECT_EQ(text, ReadRawFile(BRISGOLA_SOURCE_DIR "/packaging/changelog"));
+    EXPECT_EQ(text, ReadWholeFile(BRISGOLA_SOURCE_DIR "/packaging/changelog"));
     EXPECT_EQ(text.rfind("brisgola (" BRISGOLA_VERSION ") ", 0), 0u)
         << "the newest changelog entry is not for the project's version";
     const ProgramResult lint =

@@ -35,7 +35,7 @@ TEST(InstalledGame, StartsFromTheLauncherInThePlayersOwnFolder) {
                 return window != 0 || !game.IsRunning();
             },
             20000);
-        ASSERT_NE(window, 0u) << "no game window; the game said:\n" << ReadRawFile(output);
+        ASSERT_NE(window, 0u) << "no game window; the game said:\n" << ReadWholeFile(output);
         const std::string work =
             (xdgDataHome ? staged.Beside("data") : home + "/.local/share") + "/brisgola";
         EXPECT_EQ(DescribeTree(work + "/Data"), staged.SoundLinks());
@@ -44,7 +44,7 @@ TEST(InstalledGame, StartsFromTheLauncherInThePlayersOwnFolder) {
         // The launcher replaced itself with the game, so the signal reaches the game itself.
         ASSERT_EQ(kill(game.Pid(), SIGTERM), 0);
         EXPECT_TRUE(game.WaitForExit(5000));
-        EXPECT_EQ(game.ExitStatus(), 128 + SIGTERM) << ReadRawFile(output);
+        EXPECT_EQ(game.ExitStatus(), 128 + SIGTERM) << ReadWholeFile(output);
         EXPECT_TRUE(MembersOfGroup(game.Pid()).empty()) << "the game left processes behind";
         EXPECT_TRUE(WaitUntil([&] { return !windows.IsShown(window); }, 5000));
         EXPECT_TRUE(DescribeTree(current).empty());

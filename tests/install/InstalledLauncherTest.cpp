@@ -19,7 +19,7 @@ ProgramResult RunWithoutDisplay(const std::string& launcher, std::vector<std::st
 }
 
 bool GameRanIn(const std::string& folder) {
-    return ReadRawFile(folder + "/log.txt").find("XOpenDisplay") != std::string::npos;
+    return ReadWholeFile(folder + "/log.txt").find("XOpenDisplay") != std::string::npos;
 }
 
 } // namespace
@@ -55,8 +55,8 @@ TEST(InstalledLauncher, FindsItsInstallThroughALinkAndRenewsOnlyItsOwnLinks) {
         EXPECT_TRUE(GameRanIn(work)) << result.output;
         EXPECT_EQ(DescribeTree(work + "/Data"), expected);
     }
-    EXPECT_EQ(ReadRawFile(work + "/Data/risata.wav"), "the player's own laughter");
-    EXPECT_EQ(ReadRawFile(work + "/scores.txt"), "10 - 7");
+    EXPECT_EQ(ReadWholeFile(work + "/Data/risata.wav"), "the player's own laughter");
+    EXPECT_EQ(ReadWholeFile(work + "/scores.txt"), "10 - 7");
     EXPECT_TRUE(DescribeTree(current).empty());
 }
 
@@ -101,5 +101,5 @@ TEST(InstalledLauncher, RefusesToStartAnywhereButAFolderOfItsOwn) {
     }
     EXPECT_TRUE(DescribeTree(current).empty());
     EXPECT_TRUE(DescribeTree(home).empty());
-    EXPECT_EQ(ReadRawFile(blocked + "/brisgola"), "not a folder");
+    EXPECT_EQ(ReadWholeFile(blocked + "/brisgola"), "not a folder");
 }

@@ -5,26 +5,34 @@
 
 #include "app/Screen.h"
 #include "support/TempFolder.h"
-#include "support/XTestSupport.h"
+#include "tools/driver/InputSender.h"
+#include "tools/driver/ScreenReader.h"
+#include "tools/driver/WindowFinder.h"
 
 // Base of the tests that run against the real X server: the toolkit's own connection through
-// a Screen, a second connection that reads the server's view the way another client would,
-// and a temporary working folder for the log.
+// a Screen, a second connection that sees the server the way another client would (window
+// properties, real input through XTest, pixels read back), and a temporary working folder
+// for the log.
 class DisplayTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        screen = std::make_unique<Screen>("test");
-        ASSERT_NE(screen->GetDisplay(), nullptr);
-        observer = xtest::OpenDisplay();
-        ASSERT_NE(observer, nullptr);
-    }
-    void TearDown() override {
+    DisplayTest()
+        : observer(XOpenDisplay(nullptr)), windows(observer, ""), input(observer),
+          reader(observer) {}
+    ~DisplayTest() override {
         if (observer != nullptr) {
             XCloseDisplay(observer);
         }
     }
+    void SetUp() override {
+        ASSERT_NE(observer, nullptr) << "these tests need the X server named by DISPLAY";
+        screen = std::make_unique<Screen>("test");
+        ASSERT_NE(screen->GetDisplay(), nullptr);
+    }
 
     TempFolder workDir{true};
     std::unique_ptr<Screen> screen;
-    Display* observer = nullptr;
+    Display* observer;
+    WindowFinder windows;
+    InputSender input;
+    ScreenReader reader;
 };

@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "gui/graphics/DrawingContext.h"
 #include "support/DisplayTest.h"
+#include "support/EventPump.h"
 #include "support/TestElements.h"
 
 // A shown form at the top left of the screen, with helpers to read back what it shows and to
@@ -18,26 +20,32 @@ protected:
         form->SetBackColor(backColor);
         form->Show();
         XSync(screen->GetDisplay(), False);
-        ASSERT_TRUE(xtest::WaitForViewable(observer, form->GetWindow()));
+        ASSERT_TRUE(windows.WaitUntilManaged(form->GetWindow(), 5000));
         // The first exposure must be handled before the test paints, or it would paint over.
-        xtest::PumpEvents(form.get(), 50);
+        PumpEvents(form.get(), 50);
     }
-    void TearDown() override {
-        form.reset();
-        DisplayTest::TearDown();
-    }
+    void TearDown() override { form.reset(); }
 
     // The toolkit's requests are synced first: the server may otherwise answer the observer
     // before it has drawn what the toolkit flushed.
     unsigned long Pixel(int x, int y) {
         XSync(screen->GetDisplay(), False);
-        return xtest::ReadPixel(observer, form->GetWindow(), x, y);
+        return reader.Pixel(form->GetWindow(), x, y);
     }
-    int Count(int x, int y, int w, int h, unsigned long color) {
+    int Count(const Area& area, unsigned long color) {
         XSync(screen->GetDisplay(), False);
-        return xtest::CountPixels(observer, form->GetWindow(), x, y, w, h, color);
+        return reader.Count(form->GetWindow(), area, color);
     }
-    void Pump(int milliseconds = 30) { xtest::PumpEvents(form.get(), milliseconds); }
+    Pixels Read(const Area& area) {
+        XSync(screen->GetDisplay(), False);
+        return reader.ReadWindow(form->GetWindow(), area);
+    }
+    // Paints exactly the area in one colour, for a known background under what a test draws.
+    void Fill(const Area& area, long color) {
+        DrawingContext dc(form.get());
+        FillRect(dc, area.x, area.y, area.w + 1, area.h + 1, 0, -1, color);
+    }
+    void Pump(int milliseconds = 30) { PumpEvents(form.get(), milliseconds); }
 
     int64_t backColor = 0x000000;
     std::unique_ptr<RecordingForm> form;

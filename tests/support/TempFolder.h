@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tools/harness/WholeFile.h"
+
 // A fresh folder for one test, removed with everything in it at the end. A test that enters it
 // runs with it as the working directory and gets the previous one back afterwards.
 class TempFolder {
@@ -56,24 +58,5 @@ class TempFolder {
 
 // Writes bytes to a file exactly as given, bypassing the code under test.
 inline void WriteRawFile(const std::string& path, const std::string& content) {
-    FILE* file = fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    ASSERT_EQ(fwrite(content.data(), 1, content.size(), file), content.size());
-    ASSERT_EQ(fclose(file), 0);
-}
-
-// Reads a whole file exactly as stored; empty when it cannot be opened.
-inline std::string ReadRawFile(const std::string& path) {
-    std::string content;
-    FILE* file = fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return content;
-    }
-    char buffer[4096];
-    size_t count;
-    while ((count = fread(buffer, 1, sizeof buffer, file)) > 0) {
-        content.append(buffer, count);
-    }
-    fclose(file);
-    return content;
+    ASSERT_TRUE(WriteWholeFile(path, content)) << path;
 }

@@ -59,8 +59,8 @@ public:
         Note("DoubleClick");
         GUIElement::OnDoubleClick(point);
     }
-    void OnKeyDown(KeySym key) override { Note("KeyDown " + std::to_string(key)); }
-    void OnKeyUp(KeySym key) override { Note("KeyUp " + std::to_string(key)); }
+    void OnKeyDown(Key key) override { Note("KeyDown " + std::to_string(key)); }
+    void OnKeyUp(Key key) override { Note("KeyUp " + std::to_string(key)); }
     bool OnKeyChar(int character) override {
         Note("KeyChar " + std::to_string(character));
         return true;
@@ -100,8 +100,8 @@ public:
     }
     void OnOtherButtonDown(int64_t) override { Note("form OtherButtonDown"); }
     void OnOtherButtonUp(int64_t) override { Note("form OtherButtonUp"); }
-    void OnKeyDown(KeySym key) override { Note("form KeyDown " + std::to_string(key)); }
-    void OnKeyUp(KeySym key) override { Note("form KeyUp " + std::to_string(key)); }
+    void OnKeyDown(Key key) override { Note("form KeyDown " + std::to_string(key)); }
+    void OnKeyUp(Key key) override { Note("form KeyUp " + std::to_string(key)); }
     bool OnKeyChar(int character) override {
         Note("form KeyChar " + std::to_string(character));
         return true;

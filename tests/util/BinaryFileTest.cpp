@@ -15,7 +15,7 @@ TEST(BinaryFile, WritesAndReadsBytesExactly) {
     EXPECT_TRUE(output.Write(content.data(), content.size()));
     EXPECT_TRUE(output.Close());
     EXPECT_FALSE(output.Write("x", 1));
-    EXPECT_EQ(ReadRawFile(path), content);
+    EXPECT_EQ(ReadWholeFile(path), content);
 
     BinaryFile input(path, BinaryFile::Mode::Read);
     char buffer[16] = {};
@@ -52,7 +52,7 @@ TEST(BinaryFile, DescriptorIsCloseOnExecAndClosedByTheDestructor) {
     }
     EXPECT_EQ(fcntl(lowest, F_GETFD), -1);
     // The destructor's close flushed the buffered bytes.
-    EXPECT_EQ(ReadRawFile(path), "abc");
+    EXPECT_EQ(ReadWholeFile(path), "abc");
 }
 
 TEST(BinaryFile, FailedFlushOnCloseIsReported) {

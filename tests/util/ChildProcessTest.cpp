@@ -10,9 +10,27 @@
 
 #include <gtest/gtest.h>
 
-#include "game/ShellSandbox.h"
+#include "support/StandIns.h"
+#include "support/TempFolder.h"
+#include "tools/harness/ProcReader.h"
+#include "tools/harness/WaitUntil.h"
+#include "tools/harness/WholeFile.h"
 
-TEST(ChildProcess, RunCommandAnswersTrueOnlyForExitStatusZero) {
+namespace {
+
+// A working folder of its own, and commands that hold until released.
+class ChildProcessTest : public ::testing::Test {
+protected:
+    bool Gone(pid_t pid) { return WaitUntil([pid] { return !ProcessExists(pid); }, 10000); }
+    size_t Zombies() { return ZombieChildrenOf(getpid()).size(); }
+
+    TempFolder folder{true};
+    StandIns holder{folder.Path()};
+};
+
+} // namespace
+
+TEST_F(ChildProcessTest, RunCommandAnswersTrueOnlyForExitStatusZero) {
     struct Case {
         const char* program;
         const char* arguments;
@@ -33,7 +51,7 @@ TEST(ChildProcess, RunCommandAnswersTrueOnlyForExitStatusZero) {
     }
 }
 
-TEST(ChildProcess, ShellQuoteLeavesPlainNamesAloneAndQuotesTheRest) {
+TEST_F(ChildProcessTest, ShellQuoteLeavesPlainNamesAloneAndQuotesTheRest) {
     struct Case {
         std::string argument;
         std::string quoted;
@@ -55,8 +73,7 @@ TEST(ChildProcess, ShellQuoteLeavesPlainNamesAloneAndQuotesTheRest) {
     }
 }
 
-TEST(ChildProcess, QuotedArgumentsReachTheProgramUnchanged) {
-    ShellSandbox sandbox;
+TEST_F(ChildProcessTest, QuotedArgumentsReachTheProgramUnchanged) {
     ASSERT_EQ(mkdir("canary", 0777), 0);
     const std::string arguments[] = {
         "plain.wav",
@@ -79,33 +96,30 @@ TEST(ChildProcess, QuotedArgumentsReachTheProgramUnchanged) {
     EXPECT_NE(access("pwned", F_OK), 0) << "a quoted name ran a command";
 }
 
-TEST(ChildProcess, StartedChildRunsItsCommandAndIsReapedWithoutAnyWait) {
-    ShellSandbox sandbox;
+TEST_F(ChildProcessTest, StartedChildRunsItsCommandAndIsReapedWithoutAnyWait) {
     const pid_t pid = StartShellChild("echo ran > out");
     ASSERT_GT(pid, 0);
-    ASSERT_TRUE(WaitUntil([] { return ReadWholeFile("out") == "ran\n"; }));
+    ASSERT_TRUE(WaitUntil([] { return ReadWholeFile("out") == "ran\n"; }, 10000));
     // Nobody asks about the child: only the signal handler can make its zombie disappear.
-    EXPECT_TRUE(WaitUntil([pid] { return !ProcessExists(pid); }));
+    EXPECT_TRUE(Gone(pid));
     EXPECT_FALSE(IsChildRunning(pid));
-    EXPECT_EQ(ZombieChildCount(), 0);
+    EXPECT_EQ(Zombies(), 0u);
 }
 
-TEST(ChildProcess, ChildDoesNotFlushTheParentsBufferedOutput) {
-    ShellSandbox sandbox;
+TEST_F(ChildProcessTest, ChildDoesNotFlushTheParentsBufferedOutput) {
     FILE* file = std::fopen("buffered.txt", "we");
     ASSERT_NE(file, nullptr);
     std::fputs("written once by the parent\n", file);
     const pid_t pid = StartShellChild("true");
     ASSERT_GT(pid, 0);
-    ASSERT_TRUE(WaitUntil([pid] { return !ProcessExists(pid); }));
+    ASSERT_TRUE(Gone(pid));
     std::fclose(file);
     EXPECT_EQ(ReadWholeFile("buffered.txt"), "written once by the parent\n");
 }
 
-TEST(ChildProcess, ReapingLeavesOtherChildrenToWhoeverStartedThem) {
-    ShellSandbox sandbox;
+TEST_F(ChildProcessTest, ReapingLeavesOtherChildrenToWhoeverStartedThem) {
     // A child of the module stays in the table, so every SIGCHLD makes the handler wait for it.
-    const pid_t held = StartShellChild(sandbox.HeldCommand());
+    const pid_t held = StartShellChild(holder.HeldCommand());
     ASSERT_GT(held, 0);
     const pid_t own = fork();
     if (own == 0) {
@@ -117,11 +131,11 @@ TEST(ChildProcess, ReapingLeavesOtherChildrenToWhoeverStartedThem) {
 
     // Wait until the own child has ended, then let module children end after it, so the
     // handler runs at least once while the own child's status is waiting to be collected.
-    ASSERT_TRUE(WaitUntil([own] { return ZombieChildCount() == 1 || !ProcessExists(own); }));
+    ASSERT_TRUE(WaitUntil([&] { return Zombies() == 1 || !ProcessExists(own); }, 10000));
     for (int i = 0; i < 3; ++i) {
         const pid_t quick = StartShellChild("true");
         ASSERT_GT(quick, 0);
-        ASSERT_TRUE(WaitUntil([quick] { return !ProcessExists(quick); }));
+        ASSERT_TRUE(Gone(quick));
     }
     int status = 0;
     ASSERT_EQ(waitpid(own, &status, WNOHANG), own) << "the handler took somebody else's child";
@@ -137,33 +151,31 @@ TEST(ChildProcess, ReapingLeavesOtherChildrenToWhoeverStartedThem) {
     }
 }
 
-TEST(ChildProcess, SignalReachesOnlyRunningChildrenStartedHere) {
-    ShellSandbox sandbox;
+TEST_F(ChildProcessTest, SignalReachesOnlyRunningChildrenStartedHere) {
     for (const pid_t foreign : {pid_t{0}, pid_t{-1}, getpid(), pid_t{1}}) {
         EXPECT_FALSE(IsChildRunning(foreign)) << foreign;
         EXPECT_FALSE(SignalChild(foreign, 0)) << foreign;
     }
 
-    const pid_t held = StartShellChild(sandbox.HeldCommand());
+    const pid_t held = StartShellChild(holder.HeldCommand());
     ASSERT_GT(held, 0);
     EXPECT_TRUE(IsChildRunning(held));
     EXPECT_TRUE(SignalChild(held, SIGTERM));
-    EXPECT_TRUE(WaitUntil([held] { return !ProcessExists(held); }));
+    EXPECT_TRUE(Gone(held));
     EXPECT_FALSE(IsChildRunning(held));
     // Once reaped, the pid may belong to anybody: it is never signalled again.
     EXPECT_FALSE(SignalChild(held, SIGTERM));
 
     const pid_t quick = StartShellChild("true");
     ASSERT_GT(quick, 0);
-    EXPECT_TRUE(WaitUntil([quick] { return !IsChildRunning(quick); }));
+    EXPECT_TRUE(WaitUntil([quick] { return !IsChildRunning(quick); }, 10000));
     EXPECT_FALSE(SignalChild(quick, SIGTERM));
 }
 
-TEST(ChildProcess, FullTableRefusesNewChildrenUntilSomeEnd) {
-    ShellSandbox sandbox;
+TEST_F(ChildProcessTest, FullTableRefusesNewChildrenUntilSomeEnd) {
     std::vector<pid_t> held;
     for (int i = 0; i < kMaxShellChildren; ++i) {
-        held.push_back(StartShellChild(sandbox.HeldCommand()));
+        held.push_back(StartShellChild(holder.HeldCommand()));
         ASSERT_GT(held.back(), 0) << "child " << i;
     }
     errno = 0;
@@ -173,19 +185,18 @@ TEST(ChildProcess, FullTableRefusesNewChildrenUntilSomeEnd) {
         EXPECT_TRUE(IsChildRunning(pid));
     }
 
-    sandbox.Release();
-    ASSERT_TRUE(WaitUntil([] { return ChildProcesses().empty(); }, 30000));
+    holder.Release();
+    ASSERT_TRUE(WaitUntil([] { return ChildrenOf(getpid()).empty(); }, 30000));
     const pid_t later = StartShellChild("touch started-later");
     ASSERT_GT(later, 0);
-    EXPECT_TRUE(WaitUntil([] { return access("started-later", F_OK) == 0; }));
+    EXPECT_TRUE(WaitUntil([] { return access("started-later", F_OK) == 0; }, 10000));
     EXPECT_NE(access("started-anyway", F_OK), 0);
 }
 
-TEST(ChildProcess, RepeatingChildRunsUntilItsCommandFails) {
-    ShellSandbox sandbox;
+TEST_F(ChildProcessTest, RepeatingChildRunsUntilItsCommandFails) {
     // Each run adds a line; the third run fails and ends the loop.
     const pid_t pid = StartShellChild("echo run >> runs; test $(wc -l < runs) -lt 3", true);
     ASSERT_GT(pid, 0);
-    ASSERT_TRUE(WaitUntil([pid] { return !ProcessExists(pid); }));
+    ASSERT_TRUE(Gone(pid));
     EXPECT_EQ(ReadWholeFile("runs"), "run\nrun\nrun\n");
 }

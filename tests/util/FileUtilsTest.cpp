@@ -27,11 +27,11 @@ TEST(FileUtils, MakeDirIfMissingCreatesOnlyTheLastComponentAndNeverOverAFile) {
     EXPECT_TRUE(MakeDirIfMissing(dir));
     WriteRawFile(dir + "/keep", "k");
     EXPECT_TRUE(MakeDirIfMissing(dir));
-    EXPECT_EQ(ReadRawFile(dir + "/keep"), "k");
+    EXPECT_EQ(ReadWholeFile(dir + "/keep"), "k");
     EXPECT_FALSE(MakeDirIfMissing(folder.File("missing/child")));
     EXPECT_FALSE(FileExists(folder.File("missing")));
     EXPECT_FALSE(MakeDirIfMissing(dir + "/keep"));
-    EXPECT_EQ(ReadRawFile(dir + "/keep"), "k");
+    EXPECT_EQ(ReadWholeFile(dir + "/keep"), "k");
 }
 
 TEST(FileUtils, GetDataFolderCreatesDataInTheWorkingDirectoryOnce) {
@@ -39,7 +39,7 @@ TEST(FileUtils, GetDataFolderCreatesDataInTheWorkingDirectoryOnce) {
     EXPECT_EQ(GetDataFolder(), "Data");
     WriteRawFile(folder.File("Data/Classifica.txt"), "00000010 Ada\n");
     EXPECT_EQ(GetDataFolder(), "Data");
-    EXPECT_EQ(ReadRawFile(folder.File("Data/Classifica.txt")), "00000010 Ada\n");
+    EXPECT_EQ(ReadWholeFile(folder.File("Data/Classifica.txt")), "00000010 Ada\n");
 }
 
 TEST(FileUtils, PathsSplitAtTheLastSlashBackslashOrDriveColon) {
@@ -86,9 +86,9 @@ TEST(FileUtils, CopyFileCopiesEveryByteEvenOntoItself) {
     WriteRawFile(folder.File("source"), content);
     WriteRawFile(folder.File("target"), std::string(40000, 'x'));
     EXPECT_TRUE(CopyFile(folder.File("source"), folder.File("target")));
-    EXPECT_EQ(ReadRawFile(folder.File("target")), content);
+    EXPECT_EQ(ReadWholeFile(folder.File("target")), content);
     EXPECT_TRUE(CopyFile(folder.File("source"), folder.File("source")));
-    EXPECT_EQ(ReadRawFile(folder.File("source")), content);
+    EXPECT_EQ(ReadWholeFile(folder.File("source")), content);
 }
 
 TEST(FileUtils, CopyFileFailsForMissingEmptyOrUnreadableSourceAndBadTarget) {

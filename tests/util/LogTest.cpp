@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/Log.h"
+#include "util/Log.h"
 #include "support/TempFolder.h"
 #include "util/FileUtils.h"
 #include "util/TextFile.h"

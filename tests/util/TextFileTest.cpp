@@ -27,12 +27,12 @@ TEST(TextFile, WriteLinesReplacesAndAppendLinesAdds) {
     TextFile file(path);
     EXPECT_TRUE(file.AppendLines({"a"}));
     EXPECT_TRUE(file.AppendLines({"b"}));
-    EXPECT_EQ(ReadRawFile(path), "a\nb\n");
+    EXPECT_EQ(ReadWholeFile(path), "a\nb\n");
     EXPECT_TRUE(file.WriteLines({"c"}));
     EXPECT_TRUE(file.AppendLines({"d", "e"}));
-    EXPECT_EQ(ReadRawFile(path), "c\nd\ne\n");
+    EXPECT_EQ(ReadWholeFile(path), "c\nd\ne\n");
     EXPECT_TRUE(file.WriteLines({}));
-    EXPECT_EQ(ReadRawFile(path), "");
+    EXPECT_EQ(ReadWholeFile(path), "");
 }
 
 TEST(TextFile, EveryNewlineEndsALineAndALastLineWithoutOneCounts) {

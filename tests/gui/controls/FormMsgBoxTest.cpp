@@ -158,3 +158,4 @@ TEST_F(MsgBoxTest, NoOwnerMeansTheFirstForm) {
     EXPECT_FALSE(owner->IsEnabled());
     EXPECT_EQ(owner->GetModalChild(), Box());
 }
+

@@ -129,3 +129,4 @@ TEST_F(FormTest, FormWithoutAScreenIsCentredOnTheCurrentOneButNeverCreated) {
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "E' necessario impostare il display\n");
     EXPECT_FALSE(form.IsCreated());
 }
+

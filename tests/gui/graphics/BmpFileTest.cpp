@@ -112,13 +112,14 @@ TEST(BmpFile, FourBitReaderExportsCSourceByteForByte) {
         "0x12,0x30,\n"
         "};\n"
         "\n";
-    EXPECT_EQ(ReadRawFile(path + ".c"), expected);
+    EXPECT_EQ(ReadWholeFile(path + ".c"), expected);
 
     // A top-down file is exported bottom-up all the same, with a positive height.
     ASSERT_TRUE(MakeDirIfMissing("flipped"));
     WriteRawFile("flipped/tiny_pic.bmp", BmpBuilder(3, 2, 4, palette, indices, true).bytes);
     ASSERT_NE(LoadBmp4("flipped/tiny_pic.bmp").rgb, nullptr);
-    EXPECT_EQ(ReadRawFile("flipped/tiny_pic.bmp.c"), expected);
+    EXPECT_EQ(ReadWholeFile("flipped/tiny_pic.bmp.c"), expected);
+
 }
 
 TEST(BmpFile, HostileFilesAreRefusedWithOneLogLine) {

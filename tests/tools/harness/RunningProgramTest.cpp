@@ -59,8 +59,8 @@ TEST(RunningProgram, AppendsToItsOutputFilesAndRefusesOnesItCannotOpen) {
     ASSERT_TRUE(program.Start({"sh", "-c", "echo out; echo err >&2"}, {}, "", dir.File("output"),
                               dir.File("errors")));
     ASSERT_TRUE(program.WaitForExit(10000));
-    EXPECT_EQ(ReadRawFile(dir.File("output")), "earlier\nout\n");
-    EXPECT_EQ(ReadRawFile(dir.File("errors")), "err\n");
+    EXPECT_EQ(ReadWholeFile(dir.File("output")), "earlier\nout\n");
+    EXPECT_EQ(ReadWholeFile(dir.File("errors")), "err\n");
     EXPECT_FALSE(program.Start({"true"}, {}, "", dir.File("no/such/folder/output")));
     EXPECT_FALSE(program.Error().empty());
     EXPECT_FALSE(program.IsRunning());

@@ -34,7 +34,7 @@ TEST(PngImage, FilesReadBackExactlyAndAreNeverLeftHalfWrittenOrHalfRead) {
     // Pixels that do not fit the size never make a file. Then: the temporary file is blocked
     // by a folder; that folder is in the way, so its own temporary file must go again; the
     // folder is missing.
-    const std::string whole = ReadRawFile(path);
+    const std::string whole = ReadWholeFile(path);
     const std::string empty = folder.File("empty.png");
     const PngImage picture(1, 1, {7});
     ASSERT_EQ(mkdir((path + ".part").c_str(), 0700), 0);
@@ -48,7 +48,7 @@ TEST(PngImage, FilesReadBackExactlyAndAreNeverLeftHalfWrittenOrHalfRead) {
     }
     EXPECT_NE(access(empty.c_str(), F_OK), 0);
     EXPECT_NE(access((path + ".part.part").c_str(), F_OK), 0);
-    EXPECT_EQ(ReadRawFile(path), whole);
+    EXPECT_EQ(ReadWholeFile(path), whole);
 
     // Nothing, text, half a file, a changed byte, all but the end marker.
     std::string damaged = whole;

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Prints line and branch coverage of the program's own code (app/, gui/, game/, util/) as the
+# whole test suite exercises it: a plain Debug build instrumented with --coverage in
+# build/coverage, every test run through CTest against a private Xvfb with openbox, as in
+# make test, and gcovr's summary at the end. The game started by the end-to-end tests is the
+# instrumented one too, so what those tests reach counts. The report is also written to
+# build/coverage/coverage.txt. Extra arguments go to ctest, e.g.  scripts/coverage.sh -LE long
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out="$root/build/coverage"
+
+"$root/scripts/install-deps.sh" coverage
+
+cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_C_FLAGS=--coverage -DCMAKE_CXX_FLAGS=--coverage -DCMAKE_EXE_LINKER_FLAGS=--coverage \
+    >/dev/null
+cmake --build "$out" -j"$(nproc)"
+# Counts of an earlier run would add up with this one's.
+find "$out" -name '*.gcda' -delete
+
+# shellcheck source=scripts/xserver.sh
+source "$root/scripts/xserver.sh"
+start_xserver
+
+# A failing test is reported by ctest; the figures are still worth printing.
+status=0
+ctest --test-dir "$out" --output-on-failure -j"$(nproc)" "$@" || status=$?
+
+# CMake's own probes of the compilers are not the program; gcov cannot place them anyway.
+gcovr --root "$root" --object-directory "$out" --exclude-directories '.*/CMakeFiles/[0-9.]+/.*' \
+    --filter "$root/app/" --filter "$root/gui/" --filter "$root/game/" --filter "$root/util/" \
+    --exclude-unreachable-branches --exclude-throw-branches \
+    --print-summary --output "$out/coverage.txt"
+exit $status

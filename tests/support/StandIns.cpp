@@ -1,0 +1,123 @@
+#include "support/StandIns.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "tools/harness/ProcReader.h"
+#include "tools/harness/WaitUntil.h"
+#include "tools/harness/WholeFile.h"
+
+namespace {
+
+const int kLetGoTimeoutMs = 5000;
+
+std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+
+} // namespace
+
+StandIns::StandIns(const std::string& folder) : folder(folder) {
+    EXPECT_EQ(mkdir((folder + "/bin").c_str(), 0755), 0) << folder;
+}
+
+StandIns::~StandIns() {
+    // Stand-ins and held commands outlive the children that started them; they are let go and
+    // given a bounded moment to end, so none is left behind holding the test's output open.
+    Release();
+    WaitUntil([this] { return ProcessesMentioning(folder).empty(); }, kLetGoTimeoutMs);
+    if (pathChanged) {
+        setenv("PATH", previousPath.c_str(), 1);
+    }
+}
+
+void StandIns::Install(const std::string& program, Ending ending) {
+    // One printf writes the whole record, so calls at the same moment never mix. Each field
+    // ends with a NUL, which no argument can hold; the count tells where the call ends.
+    std::string script = "#!/bin/sh\n"
+                         "printf '%s\\000' \"$(date +%s.%N)\" '" +
+                         program + "' \"$#\" \"$@\" >> " + Quoted(folder + "/calls") + "\n";
+    switch (ending) {
+    case Ending::kSucceed:
+        script += "exit 0\n";
+        break;
+    case Ending::kFail:
+        script += "exit 1\n";
+        break;
+    case Ending::kHoldUntilRelease:
+        script += HeldCommand() + "\necho done >> " + Quoted(folder + "/finished") + "\n";
+        break;
+    }
+    const std::string path = folder + "/bin/" + program;
+    ASSERT_TRUE(WriteWholeFile(path, script)) << path;
+    ASSERT_EQ(chmod(path.c_str(), 0755), 0) << path;
+}
+
+std::string StandIns::PathSetting() const {
+    const char* path = std::getenv("PATH");
+    return "PATH=" + folder + "/bin:" + (path != nullptr ? path : "/usr/bin:/bin");
+}
+
+void StandIns::PutFirstOnPath() {
+    const char* path = std::getenv("PATH");
+    previousPath = path != nullptr ? path : "/usr/bin:/bin";
+    pathChanged = true;
+    setenv("PATH", PathSetting().substr(5).c_str(), 1);
+}
+
+void StandIns::Release() { WriteWholeFile(folder + "/release", "go\n"); }
+
+std::string StandIns::HeldCommand() const {
+    // The folder test keeps a command that missed its release from waiting for ever.
+    return "while [ ! -e " + Quoted(folder + "/release") + " ] && [ -d " + Quoted(folder) +
+           " ]; do sleep 0.05; done";
+}
+
+std::vector<StandIns::Call> StandIns::Calls() const {
+    std::vector<std::string> fields;
+    const std::string text = ReadWholeFile(folder + "/calls");
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find('\0', start);
+        if (end == std::string::npos) {
+            break;
+        }
+        fields.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    std::vector<Call> calls;
+    for (size_t at = 0; at + 3 <= fields.size();) {
+        Call call;
+        call.time = std::strtod(fields[at].c_str(), nullptr);
+        call.program = fields[at + 1];
+        const size_t count = std::strtoul(fields[at + 2].c_str(), nullptr, 10);
+        at += 3;
+        if (at + count > fields.size()) {
+            ADD_FAILURE() << "a call of " << call.program << " was cut short";
+            break;
+        }
+        call.arguments.assign(fields.begin() + static_cast<long>(at),
+                              fields.begin() + static_cast<long>(at + count));
+        at += count;
+        calls.push_back(call);
+    }
+    return calls;
+}
+
+std::vector<StandIns::Call> StandIns::CallsOf(const std::string& program) const {
+    std::vector<Call> calls;
+    for (const Call& call : Calls()) {
+        if (call.program == program) {
+            calls.push_back(call);
+        }
+    }
+    return calls;
+}
+
+int StandIns::FinishedCount() const {
+    const std::string text = ReadWholeFile(folder + "/finished");
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+bool StandIns::WaitForCalls(size_t count, int timeoutMs) const {
+    return WaitUntil([&] { return Calls().size() >= count; }, timeoutMs);
+}
