@@ -19,6 +19,7 @@ bool suspendPaint = false;
 unsigned char keyDown[256] = {};
 uint32_t nextElementId = 0;
 std::unique_ptr<Form> currentMsgBox;
+std::vector<std::unique_ptr<Form>> retiredForms;
 
 namespace {
 
@@ -75,6 +76,28 @@ void UnregisterElement(GUIElement* element) {
 }
 
 void ClearFocus() { focusedElement = nullptr; }
+
+void DropFocus() {
+    GUIElement* focused = focusedElement;
+    focusedElement = nullptr;
+    if (focused != nullptr) {
+        focused->OnFocusOut();
+    }
+}
+
+void Retire(std::unique_ptr<Form> form) {
+    if (form == nullptr) {
+        return;
+    }
+    form->DestroyWindow();
+    retiredForms.push_back(std::move(form));
+}
+
+void DestroyRetiredForms() {
+    // A form's destructor may retire another form; those wait for the next call.
+    std::vector<std::unique_ptr<Form>> dying;
+    dying.swap(retiredForms);
+}
 
 Form* FindFormByWindow(Window window) {
     for (GUIElement* element : forms) {

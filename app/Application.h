@@ -25,6 +25,9 @@ extern unsigned char keyDown[256];
 extern uint32_t nextElementId;
 // The most recent message box; the event loop frees it when it ends.
 extern std::unique_ptr<Form> currentMsgBox;
+// Forms put out of use while one of their own handlers may still be running (a box replaced
+// from its own answer); the loop frees them between events.
+extern std::vector<std::unique_ptr<Form>> retiredForms;
 
 // Registration
 void RegisterElement(GUIElement* element);
@@ -33,6 +36,14 @@ void RegisterTimer(GUIElement* element);
 void UnregisterElement(GUIElement* element);
 void RemoveWindow(std::vector<GUIElement*>& list, GUIElement* element);
 void ClearFocus();
+// Takes the focus away from whichever control has it, telling the control, so that it stops
+// drawing itself focused.
+void DropFocus();
+
+// Lifetime of forms
+// Closes the form's window now and frees the form once no handler can be using it.
+void Retire(std::unique_ptr<Form> form);
+void DestroyRetiredForms();
 
 // Look-ups
 Form* FindFormByWindow(Window window);

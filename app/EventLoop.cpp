@@ -258,6 +258,7 @@ void HandleClientMessage(Form* mainForm, Form* form, XClientMessageEvent& event)
 void Shutdown(Form* mainForm) {
     Application::DestroyFormWindows();
     Application::currentMsgBox.reset();
+    Application::DestroyRetiredForms();
     mainForm->OnClosed();
 }
 
@@ -320,6 +321,8 @@ void WaitForEventOrExpiry(Display* display) {
 }
 
 void DispatchEvent(Form* mainForm, XEvent& event) {
+    // No handler of the last event runs any more: forms retired by it can go.
+    Application::DestroyRetiredForms();
     Form* form = Application::FindFormByWindow(event.xany.window);
     if (form == nullptr) {
         return;
@@ -375,6 +378,7 @@ void Run(Form* mainForm) {
             if (expiryHandler != nullptr) {
                 expiryHandler();
             }
+            Application::DestroyRetiredForms();
             continue;
         }
         if (XPending(display) == 0) {

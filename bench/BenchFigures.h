@@ -38,3 +38,12 @@ struct RoundFigures {
     std::optional<double> peakRss;
 };
 
+// Keystrokes: a character typed and on the screen, in the floor and in text boxes holding few
+// and many characters, with the X requests the toolkit sent for each.
+struct TypingFigures {
+    std::vector<double> floor; // ms from the key to the glyph on the screen
+    std::vector<double> shortBox;
+    std::vector<double> longBox;
+    std::vector<double> shortRequests;
+    std::vector<double> longRequests;
+};

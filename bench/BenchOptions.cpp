@@ -48,15 +48,17 @@ void ShrinkToSmokeRun(BenchOptions& options) {
     options.exposesPerRun = 1;
     options.captionsPerRun = 1;
     options.clicksPerRun = 2;
+    options.keystrokes = 2;
 }
 
 } // namespace
 
 std::string BenchUsage() {
     return "usage: brisgola-bench --game PATH --floor PATH [--work-dir DIR] [--output FILE]\n"
-           "                      [--quick] [--launches N] [--runs N] [--rounds N]\n"
-           "                      [--idle-seconds S]"
-           " [--window-seconds S] [--poll-us N] [--xserver-pid PID]\n"
+           "                      [--textbox PATH] [--quick] [--launches N] [--runs N]\n"
+           "                      [--rounds N] [--keystrokes N]"
+           " [--idle-seconds S]\n"
+           "                      [--window-seconds S] [--poll-us N] [--xserver-pid PID]\n"
            "                      [--verbose]\n";
 }
 
@@ -96,6 +98,10 @@ bool ParseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
             options.game = value;
         } else if (name == "--floor") {
             options.floor = value;
+        } else if (name == "--textbox") {
+            options.textbox = value;
+        } else if (name == "--keystrokes") {
+            good = count(options.keystrokes, 1, kMaxRounds);
         } else if (name == "--work-dir") {
             options.workDir = value;
         } else if (name == "--output") {

@@ -10,6 +10,8 @@ struct BenchOptions {
     // folder there) and a file that also gets the table.
     std::string game;
     std::string floor;
+    // The toolkit's text-box program; without it no typing figures are taken.
+    std::string textbox;
     std::string workDir = ".";
     std::string output;
 
@@ -22,6 +24,8 @@ struct BenchOptions {
     int exposesPerRun = 5;
     int captionsPerRun = 3;
     int clicksPerRun = 5; // the floor's; the game's clicks are the long game's rounds
+    // Keystrokes timed in each of the typing programs (the floor's and two text boxes).
+    int keystrokes = 30;
     // The long game, with its CPU read over spans of `windowSeconds`.
     int rounds = 100;
     double windowSeconds = 30;

@@ -15,6 +15,7 @@ struct BenchReport {
     const LaunchFigures& game;
     const LaunchFigures& floor;
     const RoundFigures& rounds;
+    const TypingFigures& typing;
     std::string server; // as DescribeServer gives it
     const std::vector<std::string>& failures;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <sys/prctl.h>
 #include <thread>
 #include <unistd.h>
@@ -17,6 +18,7 @@
 #include "tools/harness/ProcReader.h"
 #include "tools/harness/RunningProgram.h"
 #include "tools/harness/WaitUntil.h"
+#include "tools/harness/WholeFile.h"
 
 namespace {
 
@@ -26,6 +28,11 @@ using std::chrono::milliseconds;
 
 const char* const kWindowClass = "Brisgola.exe";
 const char* const kGameOverText = "Game over!";
+// The text boxes typed into hold this many characters before each keystroke, and draw their
+// characters in black.
+const int kShortText = 10;
+const int kLongText = 1500;
+const unsigned long kBoxTextColor = 0x000000;
 
 const int kWindowTimeoutMs = 10000;
 const int kPaintTimeoutMs = 5000;
@@ -409,6 +416,97 @@ void BenchSession::RunRounds() {
     Close(kGame, launch);
 }
 
+void BenchSession::RunTyping() {
+    if (options.textbox.empty()) {
+        return;
+    }
+    MeasureTyping({options.floor, "--typing"}, "floor", kLineTextColor, typing.floor, nullptr);
+    MeasureTyping({options.textbox, std::to_string(kShortText)}, "short text box", kBoxTextColor,
+                  typing.shortBox, &typing.shortRequests);
+    MeasureTyping({options.textbox, std::to_string(kLongText)}, "long text box", kBoxTextColor,
+                  typing.longBox, &typing.longRequests);
+}
+
+void BenchSession::MeasureTyping(const std::vector<std::string>& command, const std::string& name,
+                                 unsigned long textColor, std::vector<double>& samples,
+                                 std::vector<double>* requests) {
+    const std::string log = options.workDir + "/typing.log";
+    std::remove(log.c_str());
+    RunningProgram program;
+    MapWatcher watcher(display);
+    if (!program.Start(command, {}, options.workDir, log)) {
+        Fail(name + ": cannot start " + command.front() + ": " + program.Error());
+        return;
+    }
+    if (!watcher.WaitForViewable(kWindowClass, kWindowTimeoutMs)) {
+        Fail(name + ": no window came up");
+        return;
+    }
+    const Window window = watcher.GetWindow();
+    // The program says where the next character will appear.
+    Area cell;
+    if (!WaitUntil(
+            [&] {
+                return std::sscanf(ReadWholeFile(log).c_str(), "cell %d %d %d %d", &cell.x,
+                                   &cell.y, &cell.w, &cell.h) == 4;
+            },
+            kWindowTimeoutMs)) {
+        Fail(name + ": it never said where it types");
+        return;
+    }
+    driver->input.FocusKeyboardOn(window);
+    if (!WaitUntil([&] { return driver->windows.HasFocus(window); }, kPaintTimeoutMs)) {
+        Fail(name + ": its window does not take the keyboard");
+        return;
+    }
+    PixelProbe probe(display, window, {cell});
+    const auto hasGlyph = [textColor](const Pixels& seen) {
+        return std::find(seen.begin(), seen.end(), textColor) != seen.end();
+    };
+    // The first keystroke warms up; the rest are timed. Each is taken back with BackSpace, so
+    // every keystroke lands in the same place.
+    for (int key = 0; key <= options.keystrokes; ++key) {
+        std::this_thread::sleep_for(kBetweenSamples);
+        const Pixels before = probe.Read();
+        const Clock::time_point start = Clock::now();
+        driver->input.TapKeyNow(XK_x);
+        const auto shown = Poll(probe, hasGlyph, kPaintTimeoutMs, FinePeriod());
+        if (!shown) {
+            Fail(name + ": a keystroke put no character on the screen");
+            break;
+        }
+        if (key > 0) {
+            Add(samples, Milliseconds(*shown - start), name + " keystroke ms");
+        }
+        driver->input.TapKeyNow(XK_BackSpace);
+        if (!Poll(probe, [&](const Pixels& seen) { return seen == before; }, kPaintTimeoutMs,
+                  kCoarsePeriod)) {
+            Fail(name + ": BackSpace did not take the character back");
+            break;
+        }
+    }
+    if (requests != nullptr) {
+        // One line per key released: the character, then its BackSpace.
+        std::istringstream lines(ReadWholeFile(log));
+        std::string line;
+        int released = 0;
+        while (std::getline(lines, line)) {
+            unsigned long count = 0;
+            if (std::sscanf(line.c_str(), "requests %lu", &count) == 1) {
+                if (released >= 2 && released % 2 == 0) {
+                    requests->push_back(static_cast<double>(count));
+                }
+                ++released;
+            }
+        }
+    }
+    driver->windows.RequestClose(window);
+    if (!program.WaitForExit(kCloseTimeoutMs)) {
+        Fail(name + ": did not end when closed");
+    }
+    program.Stop(kCloseTimeoutMs);
+}
+
 bool BenchSession::PressStart(Launch& launch) {
     PixelProbe probe(display, launch.window, captionSamples.areas);
     MovePointer(launch.window, kStartButtonArea);
@@ -562,6 +660,6 @@ bool BenchSession::WaitForWindowGone(Window window, int timeoutMs) {
 
 ResultTable BenchSession::MakeTable() const {
     const BenchReport report{options, launches[kGame], launches[kFloor], rounds,
-                             DescribeServer(display), failures};
+                             typing,  DescribeServer(display),         failures};
     return report.MakeTable();
 }

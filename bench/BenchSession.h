@@ -43,6 +43,9 @@ public:
     void RunLaunches();
     // The long game.
     void RunRounds();
+    // Keystrokes into the floor and into text boxes holding 10 and 1,500 characters; nothing
+    // without a text-box program.
+    void RunTyping();
 
     // The table of every figure measured.
     ResultTable MakeTable() const;
@@ -75,6 +78,11 @@ private:
     bool PressStart(Launch& launch);
     bool PlayOneRound(Launch& launch, int hand);
 
+    // Typing: times keystrokes into the program, whose glyphs appear in textColor, and reads
+    // the X requests of each from its output when it reports them.
+    void MeasureTyping(const std::vector<std::string>& command, const std::string& name,
+                       unsigned long textColor, std::vector<double>& samples,
+                       std::vector<double>* requests);
 
     // Input and polling
     // Puts the pointer on the middle of the area and lets the program take that in, so that
@@ -111,6 +119,7 @@ private:
 
     LaunchFigures launches[kProgramKinds];
     RoundFigures rounds;
+    TypingFigures typing;
 
     // The running game's current CPU span.
     Clock::time_point windowStart;

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     session.RunLaunches();
+    session.RunTyping();
     session.RunRounds();
 
     const std::string table = session.MakeTable().Format();

@@ -7,8 +7,10 @@
 // It answers exactly the input the benchmark sends: a press on the choice pictures' row puts
 // one result picture (the floor of a click answered by one picture), a click on START swaps
 // its caption between START and CANCEL, an Expose repaints the board and the window manager's
-// close request ends the program. It blocks in XNextEvent and nothing else, so it costs nothing
-// while idle.
+// close request ends the program. With --typing it also takes keys: a printable character is
+// drawn with one request at one place below the board (the floor of a keystroke), whose
+// rectangle it prints on start as "cell x y w h", and BackSpace clears that place. It blocks
+// in XNextEvent and nothing else, so it costs nothing while idle.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +49,8 @@ struct Floor {
     std::vector<XImage*> results;
     size_t nextResult = 0;
     bool startShowsCancel = false;
+    // Where --typing draws a character.
+    Area typingCell;
 };
 
 // Decodes a 16-colour block (palette, then 4-bit rows bottom-up, high nibble first) straight
@@ -212,6 +216,25 @@ bool ConvertPictures(Floor& floor, Visual* visual) {
     return converted;
 }
 
+// One character with one request: the image string paints its own background.
+void TypeKey(Floor& floor, XKeyEvent& key) {
+    char typed[8] = {};
+    KeySym symbol = 0;
+    const int count = XLookupString(&key, typed, sizeof typed, &symbol, nullptr);
+    const Area& cell = floor.typingCell;
+    if (symbol == XK_BackSpace) {
+        XSetForeground(floor.display, floor.gc, kBoardColor);
+        XFillRectangle(floor.display, floor.window, floor.gc, cell.x, cell.y,
+                       static_cast<unsigned>(cell.w), static_cast<unsigned>(cell.h));
+    } else if (count == 1 && typed[0] >= ' ' && typed[0] <= '~' && floor.font != nullptr) {
+        XSetForeground(floor.display, floor.gc, kLineTextColor);
+        XSetBackground(floor.display, floor.gc, kBoardColor);
+        XDrawImageString(floor.display, floor.window, floor.gc, cell.x,
+                         cell.y + floor.font->ascent, typed, 1);
+    }
+    XFlush(floor.display);
+}
+
 void Release(Floor& floor) {
     for (Picture& picture : floor.board) {
         XDestroyImage(picture.image);
@@ -230,7 +253,12 @@ void Release(Floor& floor) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool typing = argc == 2 && std::strcmp(argv[1], "--typing") == 0;
+    if (argc > 1 && !typing) {
+        std::fprintf(stderr, "usage: brisgola-floor [--typing]\n");
+        return 2;
+    }
     Floor floor;
     floor.display = XOpenDisplay(nullptr);
     if (floor.display == nullptr) {
@@ -248,7 +276,8 @@ int main() {
     floor.window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kWindowWidth,
                                        kWindowHeight, 1, BlackPixel(display, screen), kBoardColor);
     SetProperties(floor, title);
-    XSelectInput(display, floor.window, ExposureMask | ButtonPressMask | ButtonReleaseMask);
+    XSelectInput(display, floor.window,
+                 ExposureMask | ButtonPressMask | ButtonReleaseMask | (typing ? KeyPressMask : 0));
     // Mapping first lets the window manager frame the window while the pictures convert.
     XMapWindow(display, floor.window);
     XFlush(display);
@@ -269,6 +298,15 @@ int main() {
         Release(floor);
         return 1;
     }
+    if (typing && floor.font != nullptr) {
+        // Below the choices, on the plain board.
+        floor.typingCell = {kChoiceLeft, kChoiceRowArea.y + kChoiceRowArea.h + 4,
+                            floor.font->max_bounds.width,
+                            floor.font->ascent + floor.font->descent};
+        const Area& cell = floor.typingCell;
+        std::printf("cell %d %d %d %d\n", cell.x, cell.y, cell.w, cell.h);
+        std::fflush(stdout);
+    }
 
     for (;;) {
         XEvent event;
@@ -285,6 +323,9 @@ int main() {
                 kChoiceRowArea.Contains(event.xbutton.x, event.xbutton.y)) {
                 PutNextResult(floor);
             }
+            break;
+        case KeyPress:
+            TypeKey(floor, event.xkey);
             break;
         case ButtonRelease:
             if (event.xbutton.button == Button1 &&

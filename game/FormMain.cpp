@@ -5,6 +5,7 @@
 #include "app/Application.h"
 #include "game/BoardLayout.h"
 #include "game/FormAbout.h"
+#include "game/FormNamePlayer.h"
 #include "game/Pictures.h"
 #include "game/Product.h"
 #include "game/RoundRules.h"
@@ -18,6 +19,7 @@
 #include "gui/graphics/ImageFrame.h"
 #include "gui/graphics/MyImage.h"
 #include "util/DateTime.h"
+#include "util/SoundCommand.h"
 
 FormMain* mainForm = nullptr;
 bool firstPaint = true;
@@ -48,6 +50,7 @@ void RunLoad(GUIElement* element, uint64_t) { static_cast<FormMain*>(element)->O
 bool RunAskExit(GUIElement* element) { return static_cast<FormMain*>(element)->AskExit(); }
 // Typed characters are accepted and mean nothing.
 bool AcceptKey(GUIElement*, int) { return true; }
+void NothingToDo(GUIElement*) {}
 
 void MouseDownHook(GUIElement* element, uint64_t, int64_t position) {
     if (element->GetKind() == "form") {
@@ -112,6 +115,7 @@ FormMain::~FormMain() {
     sound.reset();
     DestroyWindow();
     aboutForm.reset();
+    namePlayerForm.reset();
     choiceScissors.reset();
     choiceRock.reset();
     choicePaper.reset();
@@ -276,7 +280,8 @@ void FormMain::StartOrCancel() {
 }
 
 void FormMain::OpenAbout() {
-    aboutForm.reset();
+    // The old box may be the one whose handler asks for the new one.
+    Application::Retire(std::move(aboutForm));
     aboutForm = std::make_unique<FormAbout>(this);
     aboutForm->SetScreen(GetScreen());
     aboutForm->SetIcon(logo->GetImage(), static_cast<unsigned>(wLOGO),
@@ -286,6 +291,19 @@ void FormMain::OpenAbout() {
     aboutForm->SetLicence(kLicenceNotice);
     aboutForm->SetWebAddress(kWebAddress);
     aboutForm->Show();
+}
+
+void FormMain::AskPlayerName() {
+    Application::Retire(std::move(namePlayerForm));
+    namePlayerForm = std::make_unique<FormNamePlayer>(this, GetOwnerHandle(), "Classifica");
+    namePlayerForm->SetOnClosed(NothingToDo);
+    namePlayerForm->SetPrompt("Enter your name:");
+    const int64_t position = GetPosition();
+    const int64_t size = GetSize();
+    const int64_t dialogSize = namePlayerForm->GetSize();
+    namePlayerForm->SetPosition(PointX(position) + (PointX(size) - PointX(dialogSize)) / 2,
+                                PointY(position) + (PointY(size) - PointY(dialogSize)) / 2);
+    namePlayerForm->Show();
 }
 
 void FormMain::UpdateScore() {

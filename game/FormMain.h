@@ -8,6 +8,7 @@
 class ButtonCustom;
 class CellControl;
 class FormAbout;
+class FormNamePlayer;
 class ImageFrame;
 class MyImage;
 class SoundPlayer;
@@ -32,6 +33,8 @@ public:
     virtual void OnChoice(GUIElement* element);
     virtual void OnFormMouseDown(int64_t position);
     virtual void OnButton(GUIElement* button);
+    // Opens the player-name dialog, centred on this window. The game itself never asks.
+    virtual void AskPlayerName();
 
     // The board
     void ResetBoard();
@@ -56,6 +59,7 @@ public:
     ImageFrame* GetChoiceScissors() const { return choiceScissors.get(); }
     MyImage* GetLogo() const { return logo.get(); }
     FormAbout* GetAboutForm() const { return aboutForm.get(); }
+    FormNamePlayer* GetNamePlayerForm() const { return namePlayerForm.get(); }
     Timer* GetTimer() const { return timer.get(); }
 
 private:
@@ -82,6 +86,7 @@ private:
     std::unique_ptr<ImageFrame> choiceScissors;
     std::unique_ptr<ImageFrame> choicePaper;
     std::unique_ptr<FormAbout> aboutForm;
+    std::unique_ptr<FormNamePlayer> namePlayerForm;
     std::unique_ptr<Timer> timer;
     std::unique_ptr<SoundPlayer> sound;
 };

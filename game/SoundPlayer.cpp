@@ -5,21 +5,9 @@
 #include "util/ChildProcess.h"
 #include "util/FileUtils.h"
 #include "util/Log.h"
+#include "util/SoundCommand.h"
 
 namespace {
-
-const char* const kPlayerProgram = "aplay";
-const char* const kBeepFile = "Data/beep.wav";
-
-// The file name is quoted so that blanks, quotes or shell characters in it reach the player
-// as one argument and can never run anything else.
-std::string PlayerCommandLine(const std::string& file) {
-    return std::string(kPlayerProgram) + " " + ShellQuote(file);
-}
-
-bool PlayInCaller(const std::string& file) {
-    return RunCommand(kPlayerProgram, ShellQuote(file));
-}
 
 void LogMissing(const std::string& file) {
     LogString(file + " non trovato.");
@@ -37,7 +25,7 @@ void SoundPlayer::Play(const std::string& file, bool repeat) {
         return;
     }
     Stop();
-    const pid_t child = StartShellChild(PlayerCommandLine(file), repeat);
+    const pid_t child = StartShellChild(SoundCommandLine(file), repeat);
     if (child > 0) {
         pid = child;
         playing = true;
@@ -45,7 +33,7 @@ void SoundPlayer::Play(const std::string& file, bool repeat) {
     }
     // No child could be started: the sound is still played, once, at the price of the window
     // not responding until it ends.
-    PlayInCaller(file);
+    PlaySoundInCaller(file);
 }
 
 void SoundPlayer::PlayAndWait(const std::string& file) {
@@ -54,7 +42,7 @@ void SoundPlayer::PlayAndWait(const std::string& file) {
         return;
     }
     Stop();
-    PlayInCaller(file);
+    PlaySoundInCaller(file);
 }
 
 void SoundPlayer::Stop() {
@@ -70,13 +58,4 @@ void SoundPlayer::Stop() {
 void PlaySoundOnce(const std::string& file) {
     SoundPlayer player;
     player.PlayAndWait(file);
-}
-
-void Beep() {
-    if (!FileExists(kBeepFile)) {
-        return;
-    }
-    if (StartShellChild(PlayerCommandLine(kBeepFile)) < 0) {
-        PlayInCaller(kBeepFile);
-    }
 }

@@ -30,5 +30,3 @@ class SoundPlayer {
 
 // Plays the file in the calling process and returns when it has been played.
 void PlaySoundOnce(const std::string& file);
-// Plays "Data/beep.wav" in a child process that nobody waits for; without the file, nothing.
-void Beep();

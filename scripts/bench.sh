@@ -14,7 +14,7 @@ out="$root/build/bench"
 # Two jobs at most: the machines this runs on may have no more cores, and the X server and
 # the window manager share them with the build.
 cmake -S "$root" -B "$out/release" -DCMAKE_BUILD_TYPE=Release -DBRISGOLA_TESTS=OFF >/dev/null
-cmake --build "$out/release" --target brisgola brisgola-floor brisgola-bench -j2
+cmake --build "$out/release" --target brisgola brisgola-floor brisgola-textbox brisgola-bench -j2
 
 mkdir -p "$out/run/Data"
 cp "$root"/assets/sounds/*.wav "$out/run/Data/"
@@ -27,6 +27,7 @@ start_xserver
 "$out/release/bench/brisgola-bench" \
     --game "$out/release/brisgola" \
     --floor "$out/release/bench/brisgola-floor" \
+    --textbox "$out/release/bench/brisgola-textbox" \
     --work-dir "$out/run" \
     --output "$out/results.txt" \
     --xserver-pid "${xserver_pids[0]}" \

@@ -2,7 +2,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 TextFile::TextFile(const char* path) : path(path != nullptr ? path : "") {}
 
@@ -79,6 +82,51 @@ bool TextFile::Write(const std::vector<std::string>& lines, const char* mode) {
     }
     if (std::fclose(file) != 0) {
         error = true;
+    }
+    return !error;
+}
+
+bool TextFile::ReplaceLines(const std::vector<std::string>& lines) {
+    error = false;
+    openFailed = false;
+    std::string temporary = path + ".XXXXXX";
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        error = true;
+        openFailed = true;
+        return false;
+    }
+    // The new file gets the old one's permissions, or those a new file would get.
+    struct stat old;
+    mode_t mode = 0;
+    if (stat(path.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
+    std::FILE* file = fdopen(fd, "w");
+    if (file == nullptr || fchmod(fd, mode) != 0) {
+        error = true;
+    }
+    for (size_t i = 0; file != nullptr && !error && i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        error = std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
+                std::fputc('\n', file) == EOF;
+    }
+    // Only data that has reached the disk may replace the old file.
+    if (file != nullptr) {
+        error = std::fflush(file) != 0 || fsync(fd) != 0 || error;
+        error = std::fclose(file) != 0 || error;
+    } else {
+        close(fd);
+    }
+    if (!error && std::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = true;
+    }
+    if (error) {
+        unlink(temporary.c_str());
     }
     return !error;
 }

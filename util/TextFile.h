@@ -16,6 +16,10 @@ class TextFile {
     // Each line is written followed by "\n".
     bool WriteLines(const std::vector<std::string>& lines);
     bool AppendLines(const std::vector<std::string>& lines);
+    // Replaces the file with the lines in one step: they go to a new file in the same folder,
+    // which is synced to the disk and then renamed over the old one. When anything fails on
+    // the way (a full disk, a quota, a size limit), the old file is left exactly as it was.
+    bool ReplaceLines(const std::vector<std::string>& lines);
     // Every line followed by "\r\n"; empty when the file could not be read.
     std::string ReadAllText();
 

@@ -32,7 +32,9 @@ void Open(int code, bool yesNo, Form* owner, const std::string& message,
         owner = Application::forms.empty() ? nullptr
                                            : static_cast<Form*>(Application::forms.front());
     }
-    Application::currentMsgBox.reset();
+    // The box replaced may be the one whose answer is being delivered right now; it is only
+    // freed once its handler has returned.
+    Application::Retire(std::move(Application::currentMsgBox));
     if (owner == nullptr) {
         return;
     }

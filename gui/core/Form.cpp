@@ -28,7 +28,7 @@ Form::Form(intptr_t ownerHandle, bool isDialog) : GUIElement(ownerHandle), isDia
 Form::~Form() {
     Application::UnregisterElement(this);
     if (window != 0) {
-        Application::ClearFocus();
+        Application::DropFocus();
         Display* display = GetDisplay();
         if (display != nullptr) {
             XUnmapWindow(display, window);
@@ -203,11 +203,13 @@ void Form::SetStyleFlag3(bool value) { styleFlag3 = value; }
 void Form::SetStyleFlag4(bool value) { styleFlag4 = value; }
 
 void Form::DestroyWindow() {
-    created = false;
     if (window == 0) {
+        created = false;
         return;
     }
-    Application::ClearFocus();
+    // Told before the window goes, so a focused control of this form still paints into it.
+    Application::DropFocus();
+    created = false;
     Display* display = GetDisplay();
     XUnmapWindow(display, window);
     XDestroyWindow(display, window);

@@ -97,15 +97,25 @@ Display* DrawingContext::GetDisplay() const {
 
 Window DrawingContext::GetWindow() const { return form != nullptr ? form->GetWindow() : 0; }
 
-int DrawingContext::TextHeight() const {
-    XFontStruct* font = GetProgramFont(GetDisplay());
-    return font != nullptr ? font->ascent + 1 : 0;
-}
+int DrawingContext::TextHeight() const { return ProgramTextHeight(form); }
 
 int DrawingContext::TextHeight(int) const { return TextHeight(); }
 
-int DrawingContext::CharWidth() const {
-    XFontStruct* font = GetProgramFont(GetDisplay());
+int DrawingContext::CharWidth() const { return ProgramCharWidth(form); }
+
+int ProgramTextHeight(Form* form) {
+    Display* display = form != nullptr && form->GetScreen() != nullptr
+                           ? form->GetScreen()->GetDisplay()
+                           : nullptr;
+    XFontStruct* font = GetProgramFont(display);
+    return font != nullptr ? font->ascent + 1 : 0;
+}
+
+int ProgramCharWidth(Form* form) {
+    Display* display = form != nullptr && form->GetScreen() != nullptr
+                           ? form->GetScreen()->GetDisplay()
+                           : nullptr;
+    XFontStruct* font = GetProgramFont(display);
     return font != nullptr ? TextWidth(font, "M") : 0;
 }
 

@@ -46,6 +46,10 @@ enum LineStyle { kLineSolid = 0, kLineDashed = 1, kLineDoubleDashed = 2 };
 
 // The font all text is drawn with; null when not even the server's "fixed" font loads.
 XFontStruct* GetProgramFont(Display* display);
+// Its measures as a context on the form gives them (TextHeight, CharWidth), for controls that
+// lay out before they paint; 0 while the form has no display or no font loads.
+int ProgramTextHeight(Form* form);
+int ProgramCharWidth(Form* form);
 
 // Points and lines
 void DrawPoint(DrawingContext& dc, int x, int y, long color);

@@ -256,6 +256,19 @@ TEST_F(EventLoopTest, KeysTypedIntoAnotherFormNeverReachTheFocusedControl) {
     EXPECT_EQ(Application::focusedElement, button);
 }
 
+// Otherwise the control would go on drawing itself focused beside the next one to get the focus.
+TEST_F(EventLoopTest, ClosingAWindowTellsTheFocusedControlItLostTheFocus) {
+    RecordingControl* button = AddControl(10, 10);
+    Click(20, 15);
+    RecordingForm dialog(nullptr, true);
+    dialog.SetScreen(screen.get());
+    dialog.Show();
+    log.clear();
+    dialog.DestroyWindow();
+    EXPECT_EQ(log, Journal{"c" + Id(button) + " FocusOut"});
+    EXPECT_EQ(Application::focusedElement, nullptr);
+}
+
 namespace {
 std::unique_ptr<Form> doomed;
 bool CloseAndDestroy(GUIElement*, int) {

@@ -12,6 +12,7 @@
 #include "tools/harness/WaitUntil.h"
 #include "tools/harness/WholeFile.h"
 #include "util/ChildProcess.h"
+#include "util/SoundCommand.h"
 
 namespace {
 

@@ -15,7 +15,8 @@ namespace {
 
 using Answers = std::vector<std::pair<int, int>>;
 
-// An owner that records the answers its boxes deliver, and can end the loop on one.
+// An owner that records the answers its boxes deliver, and can end the loop on one or ask the
+// next question from inside the answer.
 class OwnerForm : public RecordingForm {
   public:
     void OnMsgBoxResult(int code, int result) override {
@@ -23,9 +24,14 @@ class OwnerForm : public RecordingForm {
         if (quitOnAnswer) {
             Application::quitRequested = true;
         }
+        if (askAgain) {
+            askAgain = false;
+            ShowMsgBoxYesNo(code + 1, this, "And now?", "Follow-up");
+        }
     }
     Answers answers;
     bool quitOnAnswer = false;
+    bool askAgain = false;
 };
 
 class MsgBoxTest : public DisplayTest {
@@ -159,3 +165,18 @@ TEST_F(MsgBoxTest, NoOwnerMeansTheFirstForm) {
     EXPECT_EQ(owner->GetModalChild(), Box());
 }
 
+// The answer arrives while the first box's button and form are still handling the click: the
+// second box replaces the first without freeing it under them (the sanitizer build would
+// report a use after free here).
+TEST_F(MsgBoxTest, AQuestionAskedFromAnAnswerReplacesTheBoxSafely) {
+    ShowMsgBoxYesNo(40, owner.get(), "First?", "Question");
+    owner->askAgain = true;
+    ClickAndPump(ShownBox(), FormMsgBox::kYesArea);
+    EXPECT_EQ(owner->answers, (Answers{{40, kMsgBoxYes}}));
+    ASSERT_NE(Box(), nullptr);
+    EXPECT_EQ(Box()->GetCode(), 41);
+    EXPECT_FALSE(owner->IsEnabled()) << "the second box holds the owner";
+    ClickAndPump(ShownBox(), FormMsgBox::kNoArea);
+    EXPECT_EQ(owner->answers, (Answers{{40, kMsgBoxYes}, {41, kMsgBoxNo}}));
+    EXPECT_TRUE(owner->IsEnabled());
+}
