@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -110,23 +111,40 @@ bool Succeeded(int status) {
     return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-[[noreturn]] void RunChild(const char* commandLine, bool repeat, const sigset_t& parentMask) {
-    // The table and its handler describe the parent's children, not this process's; system()
-    // waits for its own shell.
+// Between fork and exec the child may only make system calls: everything it needs is made
+// before the fork.
+[[noreturn]] void RunShell(const char* script, int nothing, const sigset_t& parentMask) {
+    // The handler and the mask are the parent's business; the shell starts with neither.
     struct sigaction defaultAction = {};
     defaultAction.sa_handler = SIG_DFL;
     sigemptyset(&defaultAction.sa_mask);
     sigaction(SIGCHLD, &defaultAction, nullptr);
     sigprocmask(SIG_SETMASK, &parentMask, nullptr);
+    // Nothing the shell or its command says may reach the program's own output, and it reads
+    // nothing of the program's input.
+    dup2(nothing, STDIN_FILENO);
+    dup2(nothing, STDOUT_FILENO);
+    dup2(nothing, STDERR_FILENO);
+    // Every descriptor of the program is close-on-exec, so the shell holds none of them: not
+    // the X connection, not the timer's pipe.
+    execl("/bin/sh", "sh", "-c", script, static_cast<char*>(nullptr));
+    _exit(127);
+}
 
-    do {
-        if (!Succeeded(std::system(commandLine))) {
-            break;
-        }
-    } while (repeat);
-    // _exit, not exit: exit would run the parent's exit handlers in this copy of it and flush
-    // the copies of its stdio buffers, writing the parent's pending output a second time.
-    _exit(0);
+// Starts the shell on the script with SIGCHLD held by the caller; the child's pid, or -1.
+pid_t SpawnShell(const std::string& script, const sigset_t& parentMask) {
+    const int nothing = open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (nothing < 0) {
+        return -1;
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        RunShell(script.c_str(), nothing, parentMask);
+    }
+    const int savedErrno = errno;
+    close(nothing);
+    errno = savedErrno;
+    return pid;
 }
 
 bool IsPlainCharacter(char c) {
@@ -154,7 +172,10 @@ bool IsPlainCharacter(char c) {
 
 pid_t StartShellChild(const std::string& command, bool repeat) {
     InstallHandler();
-    const char* commandLine = command.c_str();
+    // The shell waits for the command rather than becoming it, so that stopping the child
+    // stops no more than what would have come after: a sound under way plays to its end.
+    const std::string script =
+        repeat ? "while " + command + "\ndo :; done" : command + "\nexit $?";
 
     // With SIGCHLD held back, a child that ends at once cannot be reaped before its pid is in
     // the table, where the handler would not find it.
@@ -173,10 +194,7 @@ pid_t StartShellChild(const std::string& command, bool repeat) {
         return -1;
     }
 
-    const pid_t pid = fork();
-    if (pid == 0) {
-        RunChild(commandLine, repeat, block.PreviousMask());
-    }
+    const pid_t pid = SpawnShell(script, block.PreviousMask());
     if (pid > 0) {
         childSlots[slot] = pid;
     }
@@ -197,8 +215,21 @@ bool SignalChild(pid_t pid, int signalNumber) {
 }
 
 bool RunCommand(const std::string& program, const std::string& arguments) {
-    const std::string commandLine = program + " " + arguments;
-    return Succeeded(std::system(commandLine.c_str()));
+    pid_t pid;
+    {
+        // Held while the child starts, so that it leaves with the mask the caller had.
+        ChildSignalBlock block;
+        pid = SpawnShell(program + " " + arguments, block.PreviousMask());
+    }
+    if (pid < 0) {
+        return false;
+    }
+    int status = 0;
+    pid_t result;
+    do {
+        result = waitpid(pid, &status, 0);
+    } while (result < 0 && errno == EINTR);
+    return result == pid && Succeeded(status);
 }
 
 std::string ShellQuote(const std::string& argument) {

@@ -15,11 +15,12 @@
 constexpr int kMaxShellChildren = 64;
 
 // Starting children
-// Forks a child that runs the command through the shell and ends with _exit(0). With repeat
-// the child runs the command again each time it succeeds, until it is killed; a failing
-// command ends the loop so that a missing program cannot fork shells without end. Answers the
-// child's pid at once, or -1 when no child could be started (fork failed or the table is
-// full).
+// Starts a shell child that runs the command; the child holds no descriptor of the program's
+// and its output goes nowhere. With repeat the shell runs the command again each time it
+// succeeds, until it is killed; a failing command ends the loop so that a missing program
+// cannot start shells without end. Stopping the child lets the command under way finish.
+// Answers the child's pid at once, or -1 when no child could be started (fork failed or the
+// table is full).
 pid_t StartShellChild(const std::string& command, bool repeat = false);
 
 // Watching and stopping them
@@ -31,8 +32,8 @@ bool IsChildRunning(pid_t pid);
 bool SignalChild(pid_t pid, int signalNumber);
 
 // Synchronous commands
-// Runs program, a blank and the arguments through the shell and waits for it. True when the
-// command ran and exited with status 0.
+// Runs program, a blank and the arguments through the shell and waits for it, its output
+// going nowhere. True when the command ran and exited with status 0.
 bool RunCommand(const std::string& program, const std::string& arguments);
 
 // Quotes one argument for the POSIX shell so that it arrives as exactly one word and nothing

@@ -8,6 +8,9 @@ namespace {
 const char* const kPlayerProgram = "aplay";
 const char* const kBeepFile = "Data/beep.wav";
 
+// The child of the last beep, while it may still be playing.
+pid_t beepChild = 0;
+
 } // namespace
 
 std::string SoundCommandLine(const std::string& file) {
@@ -19,10 +22,16 @@ bool PlaySoundInCaller(const std::string& file) {
 }
 
 void Beep() {
+    // One beep sounds like any other: a beep still playing answers every request made
+    // meanwhile, so a flood of clicks starts one player, not thousands.
+    if (beepChild > 0 && IsChildRunning(beepChild)) {
+        return;
+    }
     if (!FileExists(kBeepFile)) {
         return;
     }
-    if (StartShellChild(SoundCommandLine(kBeepFile)) < 0) {
+    beepChild = StartShellChild(SoundCommandLine(kBeepFile));
+    if (beepChild < 0) {
         PlaySoundInCaller(kBeepFile);
     }
 }

@@ -11,5 +11,6 @@
 std::string SoundCommandLine(const std::string& file);
 // Plays the file in the calling process; true when the player ran and succeeded.
 bool PlaySoundInCaller(const std::string& file);
-// Plays "Data/beep.wav" in a child process that nobody waits for; without the file, nothing.
+// Plays "Data/beep.wav" in a child process that nobody waits for; without the file, or while
+// the last beep is still playing, nothing.
 void Beep();
