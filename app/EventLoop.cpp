@@ -15,19 +15,20 @@
 #include <unistd.h>
 
 #include "app/Application.h"
+#include "app/Screen.h"
 #include "gui/core/Form.h"
 #include "gui/core/PackedPoint.h"
-#include "app/Screen.h"
+#include "util/Log.h"
 
 namespace {
 
-const int kKeyBufferSize = 50;
 static_assert(kKeyBackSpace == XK_BackSpace && kKeyTab == XK_Tab && kKeyReturn == XK_Return &&
                   kKeyEscape == XK_Escape && kKeyHome == XK_Home && kKeyLeft == XK_Left &&
                   kKeyUp == XK_Up && kKeyRight == XK_Right && kKeyDown == XK_Down &&
                   kKeyEnd == XK_End && kKeyDelete == XK_Delete,
               "the toolkit's key names must be the keysyms the loop hands on");
 
+const int kKeyBufferSize = 50;
 
 int wakeupPipe[2] = {-1, -1};
 volatile sig_atomic_t expiryRecorded = 0;
@@ -304,11 +305,11 @@ bool TakeTimerExpiry() {
     return true;
 }
 
-void WaitForEventOrExpiry(Display* display) {
+bool WaitForEventOrExpiry(Display* display) {
     // Xlib may already hold events it read while answering an earlier request; those never
     // make the socket readable again, so check its queue before blocking.
     if (XPending(display) > 0 || expiryRecorded != 0) {
-        return;
+        return true;
     }
     pollfd watched[2] = {};
     watched[0].fd = ConnectionNumber(display);
@@ -316,8 +317,13 @@ void WaitForEventOrExpiry(Display* display) {
     watched[1].fd = wakeupPipe[0];
     watched[1].events = POLLIN;
     const nfds_t count = wakeupPipe[0] >= 0 ? 2 : 1;
-    // EINTR is the alarm itself arriving; the caller's next turn looks at the record.
-    poll(watched, count, -1);
+    // EINTR is the alarm itself arriving; the caller's next turn looks at the record. Any other
+    // failure would fail again at once, and retrying it would only spin.
+    if (poll(watched, count, -1) < 0 && errno != EINTR) {
+        LogString(std::string("poll failed: ") + std::strerror(errno));
+        return false;
+    }
+    return true;
 }
 
 void DispatchEvent(Form* mainForm, XEvent& event) {
@@ -365,14 +371,14 @@ void DispatchEvent(Form* mainForm, XEvent& event) {
     }
 }
 
-void Run(Form* mainForm) {
+bool Run(Form* mainForm) {
     Display* display = mainForm->GetScreen()->GetDisplay();
     std::memset(Application::keyDown, 0, sizeof Application::keyDown);
     PrepareTimerWakeup();
     for (;;) {
         if (Application::quitRequested) {
             Shutdown(mainForm);
-            return;
+            return true;
         }
         if (TakeTimerExpiry()) {
             if (expiryHandler != nullptr) {
@@ -382,7 +388,10 @@ void Run(Form* mainForm) {
             continue;
         }
         if (XPending(display) == 0) {
-            WaitForEventOrExpiry(display);
+            if (!WaitForEventOrExpiry(display)) {
+                Shutdown(mainForm);
+                return false;
+            }
             continue;
         }
         XEvent event;

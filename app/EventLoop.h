@@ -4,8 +4,9 @@
 
 class Form;
 
-// The one event loop and its dispatch of X events to forms and controls.
-void Run(Form* mainForm);
+// The one event loop and its dispatch of X events to forms and controls. True when it ended on
+// a quit request; false when it could no longer wait for events (the reason is logged).
+bool Run(Form* mainForm);
 // Routes one X event as the loop does; tests feed events through it directly.
 void DispatchEvent(Form* mainForm, XEvent& event);
 
@@ -16,5 +17,6 @@ void RecordTimerExpiry();
 void SetTimerExpiryHandler(void (*handler)());
 // Clears a recorded expiry and answers whether there was one.
 bool TakeTimerExpiry();
-// Blocks until the X connection has data or a timer expiry is recorded.
-void WaitForEventOrExpiry(Display* display);
+// Blocks until the X connection has data or a timer expiry is recorded; false when waiting
+// failed for a reason other than a signal.
+bool WaitForEventOrExpiry(Display* display);

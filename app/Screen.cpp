@@ -1,10 +1,27 @@
 #include "app/Screen.h"
 
+#include <X11/Xproto.h>
 #include <fcntl.h>
 
 #include "util/Log.h"
 
 Screen* currentScreen = nullptr;
+
+namespace {
+
+XErrorHandler xlibHandler = nullptr;
+
+// Focus can only be given to a viewable window, and the player may unmap (minimise) a window
+// between the program's look at it and its request: that one refusal is harmless and is let
+// pass. Every other error stays Xlib's to report, which ends the program.
+int HandleXError(Display* display, XErrorEvent* error) {
+    if (error->request_code == X_SetInputFocus && error->error_code == BadMatch) {
+        return 0;
+    }
+    return xlibHandler != nullptr ? xlibHandler(display, error) : 0;
+}
+
+} // namespace
 
 Screen::Screen(const char* title) : title(title) {
     Open();
@@ -32,6 +49,9 @@ void Screen::Open() {
     // Sounds and links are started in forked children; the connection must not leak into the
     // programs they run.
     fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
+    if (xlibHandler == nullptr) {
+        xlibHandler = XSetErrorHandler(HandleXError);
+    }
 
     screenNumber = DefaultScreen(display);
     XScreen* xScreen = ScreenOfDisplay(display, screenNumber);

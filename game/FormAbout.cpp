@@ -69,9 +69,7 @@ FormAbout::FormAbout(Form* owner) : Form(0, true), owner(owner) {
     SetOnClosing(RunCanClose);
     SetOnKeyChar(FilterKeyOfForm);
 
-    owner->SetEnabled(false);
-    owner->SetMarkA(true);
-    owner->SetModalChild(this);
+    BlockOwner(owner);
 }
 
 FormAbout::~FormAbout() {
@@ -84,9 +82,6 @@ FormAbout::~FormAbout() {
     linkWeb.reset();
     linkMail.reset();
     buttonOk.reset();
-    if (owner->GetModalChild() == this) {
-        owner->SetModalChild(nullptr);
-    }
 }
 
 void FormAbout::Update() { Form::Update(); }
@@ -176,9 +171,7 @@ void FormAbout::OnLoad() {
 }
 
 bool FormAbout::CanClose() {
-    owner->SetModalChild(nullptr);
-    owner->SetEnabled(true);
-    owner->SetMarkA(false);
+    ReleaseOwner();
     return true;
 }
 

@@ -53,9 +53,7 @@ FormNamePlayer::FormNamePlayer(Form* owner, intptr_t ownerHandle, const std::str
     playerName.clear();
     if (owner != nullptr) {
         SetScreen(owner->GetScreen());
-        owner->SetEnabled(false);
-        owner->SetMarkA(true);
-        owner->SetModalChild(this);
+        BlockOwner(owner);
     }
     SetSize(kWidth, kHeight);
     SetTitle(title);
@@ -73,10 +71,6 @@ FormNamePlayer::~FormNamePlayer() {
     textName.reset();
     labelPrompt.reset();
     buttonOk.reset();
-    // A dialog destroyed while open leaves no dangling pointer in its owner.
-    if (owner != nullptr && owner->GetModalChild() == this) {
-        owner->SetModalChild(nullptr);
-    }
 }
 
 void FormNamePlayer::BindHooks() {
@@ -124,11 +118,7 @@ void FormNamePlayer::OnLoad() {
 }
 
 bool FormNamePlayer::CanClose() {
-    if (owner != nullptr) {
-        owner->SetModalChild(nullptr);
-        owner->SetEnabled(true);
-        owner->SetMarkA(false);
-    }
+    ReleaseOwner();
     return true;
 }
 

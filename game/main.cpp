@@ -13,8 +13,10 @@
 #include "util/FileUtils.h"
 
 int main() {
-    // The log holds only the current run.
-    if (FileExists("log.txt")) {
+    // The log holds only the current run. Only a file of the program's own kind is removed:
+    // a folder or a link of that name is somebody else's, and the log then goes to standard
+    // output alone.
+    if (IsRegularFile("log.txt")) {
         RemoveFile("log.txt");
     }
     const std::string title = std::string(kProductName) + " " + kCopyrightNotice;
@@ -27,12 +29,13 @@ int main() {
     }
 
     auto* window = new FormMain(screen, title);
-    Run(window);
+    const bool quit = Run(window);
     delete window;
 
     if (!screen->Close()) {
         Log("Chiusura screen non riuscita");
     }
     delete screen;
-    return 0;
+    // A loop that could no longer wait for events ended the game without the player asking.
+    return quit ? 0 : EXIT_FAILURE;
 }

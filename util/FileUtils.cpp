@@ -39,6 +39,11 @@ bool FileExists(const std::string& path) {
     return access(path.c_str(), F_OK) == 0;
 }
 
+bool IsRegularFile(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 bool RemoveFile(const std::string& path) {
     return std::remove(path.c_str()) == 0;
 }

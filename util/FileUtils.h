@@ -9,6 +9,8 @@
 
 // File system
 bool FileExists(const std::string& path);
+// A plain file itself: not a folder, a device, or a link to anything.
+bool IsRegularFile(const std::string& path);
 bool RemoveFile(const std::string& path);
 bool MakeDirIfMissing(const std::string& path); // true when a folder is there afterwards
 int64_t FileSize(const std::string& path);

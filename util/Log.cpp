@@ -20,11 +20,12 @@ void Log(const char* message) {
     // has already reached standard output, which is all the caller can ask for.
     const std::vector<std::string> lines{message};
     TextFile file(kLogFile);
-    if (FileExists(kLogFile)) {
-        file.AppendLines(lines);
-    } else {
+    if (!FileExists(kLogFile)) {
         file.WriteLines(lines);
+    } else if (IsRegularFile(kLogFile)) {
+        file.AppendLines(lines);
     }
+    // Anything else of that name (a folder, a link) is not the program's to write into.
 }
 
 void LogString(const std::string& message) { Log(message.c_str()); }

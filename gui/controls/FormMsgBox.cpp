@@ -51,9 +51,7 @@ FormMsgBox::FormMsgBox(Screen* screen, int code, bool yesNo, Form* owner,
         SetScreen(screen);
     }
     parent = owner;
-    owner->SetEnabled(false);
-    owner->SetMarkA(true);
-    owner->SetModalChild(this);
+    BlockOwner(owner);
     isDialog = true;
 
     SetSize(kWidth, kHeight);
@@ -79,10 +77,6 @@ FormMsgBox::~FormMsgBox() {
     buttonYes.reset();
     buttonNo.reset();
     label.reset();
-    // A box replaced while open leaves its owner disabled, but never pointing at freed memory.
-    if (owner != nullptr && owner->GetModalChild() == this) {
-        owner->SetModalChild(nullptr);
-    }
 }
 
 void FormMsgBox::Paint() { Form::Paint(); }
@@ -123,9 +117,7 @@ void FormMsgBox::OnLoad() {
 }
 
 bool FormMsgBox::CanClose() {
-    owner->SetModalChild(nullptr);
-    owner->SetEnabled(true);
-    owner->SetMarkA(false);
+    ReleaseOwner();
     return true;
 }
 

@@ -27,6 +27,10 @@ Form::Form(intptr_t ownerHandle, bool isDialog) : GUIElement(ownerHandle), isDia
 
 Form::~Form() {
     Application::UnregisterElement(this);
+    // The owner must never point at a dialog that is gone.
+    if (blockedOwner != nullptr && blockedOwner->GetModalChild() == this) {
+        ReleaseOwner();
+    }
     if (window != 0) {
         Application::DropFocus();
         Display* display = GetDisplay();
@@ -117,7 +121,11 @@ void Form::Hide() {
 }
 
 void Form::SetFocus() {
-    if (created) {
+    // Only a viewable window can take the keyboard; asking for an unmapped one would be an
+    // error, which would end the program.
+    XWindowAttributes attributes;
+    if (created && XGetWindowAttributes(GetDisplay(), window, &attributes) != 0 &&
+        attributes.map_state == IsViewable) {
         XSetInputFocus(GetDisplay(), window, RevertToNone, CurrentTime);
     }
     GUIElement::SetFocus();
@@ -251,6 +259,35 @@ void Form::SetClientSize(int w, int h, bool move) {
 void Form::SetStyleFlag5(bool value) { styleFlag5 = value; }
 void Form::SetStyleFlag1(bool value) { styleFlag1 = value; }
 void Form::SetModalChild(Form* form) { modalChild = form; }
+
+void Form::BlockOwner(Form* owner) {
+    blockedOwner = owner;
+    owner->SetEnabled(false);
+    owner->SetMarkA(true);
+    owner->SetModalChild(this);
+}
+
+void Form::ReleaseOwner() {
+    Form* owner = blockedOwner;
+    if (owner == nullptr) {
+        return;
+    }
+    blockedOwner = nullptr;
+    // Another dialog of the same owner still open keeps it disabled: the player must answer
+    // that one first.
+    Form* stillOpen = nullptr;
+    for (GUIElement* element : Application::forms) {
+        auto* other = static_cast<Form*>(element);
+        if (other != this && other->blockedOwner == owner && other->IsCreated()) {
+            stillOpen = other;
+        }
+    }
+    owner->SetModalChild(stillOpen);
+    if (stillOpen == nullptr) {
+        owner->SetEnabled(true);
+        owner->SetMarkA(false);
+    }
+}
 
 void Form::SetGeometry(int newX, int newY, int w, int h) {
     x = newX;

@@ -64,6 +64,14 @@ public:
     virtual void SetMarkBOn();
     virtual void SetMarkBOff();
 
+    // Dialogs
+    // Disables the owner while this dialog is open and makes this its modal child, so that a
+    // click on the owner beeps and raises this dialog.
+    void BlockOwner(Form* owner);
+    // Gives the owner its input back, unless another of its dialogs is still open, which then
+    // becomes its modal child instead.
+    void ReleaseOwner();
+
     Form* GetModalChild() const { return modalChild; }
     Atom GetDeleteWindowAtom() const { return wmDeleteWindow; }
     bool GetStyleFlag(int number) const;
@@ -72,6 +80,8 @@ protected:
     Display* GetDisplay() const;
 
     Form* modalChild = nullptr;
+    // The form this dialog keeps disabled, if any.
+    Form* blockedOwner = nullptr;
     Atom wmDeleteWindow = 0;
     Pixmap iconPixmap = 0;
     Screen* screen = nullptr;

@@ -318,3 +318,20 @@ TEST_F(EventLoopTest, TheLoopSleepsBetweenTicks) {
     EXPECT_LT(cpu, 0.2 * wall) << cpu << " s of CPU in " << wall << " s";
 }
 
+// A wait that fails for good must end the loop, not turn it into a spin: poll refuses more
+// descriptors than the process may hold, which makes it fail the same way every time.
+TEST_F(EventLoopTest, AWaitThatKeepsFailingEndsTheLoopWithOneLogLine) {
+    // The loop's own pipe is made first; with the limit in force it could not be.
+    ASSERT_TRUE(PrepareTimerWakeup());
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &previous), 0);
+    const rlimit one{1, previous.rlim_max};
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &one), 0);
+    const bool quit = ::Run(form.get());
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &previous), 0);
+    EXPECT_FALSE(quit);
+    // No file can be opened under the limit, so the line reaches standard output alone.
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "poll failed: Invalid argument\n");
+    EXPECT_FALSE(form->IsCreated()) << "the windows are closed as at a normal end";
+}

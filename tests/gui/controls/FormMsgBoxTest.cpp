@@ -180,3 +180,20 @@ TEST_F(MsgBoxTest, AQuestionAskedFromAnAnswerReplacesTheBoxSafely) {
     EXPECT_EQ(owner->answers, (Answers{{40, kMsgBoxYes}, {41, kMsgBoxNo}}));
     EXPECT_TRUE(owner->IsEnabled());
 }
+
+// Two dialogs on one owner: answering the one on top must not free the owner while the other
+// still waits.
+TEST_F(MsgBoxTest, TheOwnerStaysDisabledWhileAnotherOfItsDialogsIsOpen) {
+    RecordingForm other(nullptr, true);
+    other.SetScreen(screen.get());
+    other.BlockOwner(owner.get());
+    other.Show();
+    ShowMsgBoxYesNo(7, owner.get(), "Sure?", "Question");
+    ClickAndPump(ShownBox(), FormMsgBox::kNoArea);
+    EXPECT_FALSE(owner->IsEnabled());
+    EXPECT_EQ(owner->GetModalChild(), &other) << "a click on the owner now raises the other";
+    other.ReleaseOwner();
+    other.DestroyWindow();
+    EXPECT_TRUE(owner->IsEnabled());
+    EXPECT_EQ(owner->GetModalChild(), nullptr);
+}

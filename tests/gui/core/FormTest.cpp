@@ -130,3 +130,21 @@ TEST_F(FormTest, FormWithoutAScreenIsCentredOnTheCurrentOneButNeverCreated) {
     EXPECT_FALSE(form.IsCreated());
 }
 
+// The player may minimise the window just before the program gives it the keyboard. Focus can
+// only go to a viewable window, and an X error would end the program.
+TEST_F(FormTest, FocusOnAWindowJustUnmappedIsNoError) {
+    RecordingForm form;
+    form.SetScreen(screen.get());
+    form.Show();
+    XSync(screen->GetDisplay(), False);
+    ASSERT_TRUE(windows.WaitUntilManaged(form.GetWindow(), 5000));
+    XUnmapWindow(observer, form.GetWindow());
+    XSync(observer, False);
+    form.SetFocus();
+    XSync(screen->GetDisplay(), False);
+    // When the window goes between the look and the request, the server refuses the request;
+    // that refusal is let pass.
+    XSetInputFocus(screen->GetDisplay(), form.GetWindow(), RevertToNone, CurrentTime);
+    XSync(screen->GetDisplay(), False);
+    EXPECT_TRUE(form.HasFocus());
+}
