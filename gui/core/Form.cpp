@@ -4,6 +4,7 @@
 #include "util/Log.h"
 #include "app/Screen.h"
 #include "gui/core/PackedPoint.h"
+#include "gui/graphics/PixelFormat.h"
 
 namespace {
 
@@ -421,8 +422,8 @@ void Form::CreateWindow() {
     }
     Display* display = screen->GetDisplay();
     const int screenNumber = DefaultScreen(display);
-    const unsigned long background =
-        static_cast<unsigned long>(backColor != -1 ? backColor : kDefaultBackColor);
+    const unsigned long background = PixelFormat::Of(display).ToPixel(
+        static_cast<unsigned long>(backColor != -1 ? backColor : kDefaultBackColor));
     window = XCreateSimpleWindow(display, RootWindow(display, screenNumber), x, y,
                                  static_cast<unsigned>(width), static_cast<unsigned>(height), 1,
                                  BlackPixel(display, screen->screenNumber), background);

@@ -8,6 +8,7 @@
 #include "util/Log.h"
 #include "app/Screen.h"
 #include "gui/core/Form.h"
+#include "gui/graphics/PixelFormat.h"
 #include "util/StringUtils.h"
 
 namespace {
@@ -22,15 +23,19 @@ Form* FirstForm() {
     return Application::forms.empty() ? nullptr : static_cast<Form*>(Application::forms.front());
 }
 
+unsigned long PixelOf(DrawingContext& dc, long color) {
+    return PixelFormat::Of(dc.GetDisplay()).ToPixel(static_cast<unsigned long>(color));
+}
+
 void SetForeground(DrawingContext& dc, long color) {
     if (color != -1) {
-        XSetForeground(dc.GetDisplay(), dc.GetGC(), static_cast<unsigned long>(color));
+        XSetForeground(dc.GetDisplay(), dc.GetGC(), PixelOf(dc, color));
     }
 }
 
 void SetBackground(DrawingContext& dc, long color) {
     if (color != -1) {
-        XSetBackground(dc.GetDisplay(), dc.GetGC(), static_cast<unsigned long>(color));
+        XSetBackground(dc.GetDisplay(), dc.GetGC(), PixelOf(dc, color));
     }
 }
 
@@ -131,7 +136,7 @@ void DrawPoint(DrawingContext& dc, int x, int y, long color) {
     if (!dc.IsValid()) {
         return;
     }
-    XSetForeground(dc.GetDisplay(), dc.GetGC(), static_cast<unsigned long>(color));
+    XSetForeground(dc.GetDisplay(), dc.GetGC(), PixelOf(dc, color));
     XDrawPoint(dc.GetDisplay(), dc.GetWindow(), dc.GetGC(), x, y);
     XFlush(dc.GetDisplay());
 }
@@ -155,7 +160,7 @@ unsigned long GetPixel(DrawingContext& dc, int x, int y) {
     }
     const unsigned long value = XGetPixel(image, 0, 0);
     XDestroyImage(image);
-    return value;
+    return PixelFormat::Of(display).ToColor(value);
 }
 
 void DrawLine(DrawingContext& dc, int x1, int y1, int x2, int y2, int style, int, long color) {
@@ -372,10 +377,11 @@ void PutImageKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image
     Display* display = dc.GetDisplay();
     const int bytesPerRow = (w + 7) / 8;
     std::string bits(static_cast<size_t>(bytesPerRow * h), '\0');
+    const PixelFormat& format = PixelFormat::Of(display);
     const unsigned long key = keyColor & 0xffffff;
     for (int row = 0; row < h; ++row) {
         for (int column = 0; column < w; ++column) {
-            if ((XGetPixel(image, column, row) & 0xffffff) != key) {
+            if (format.ToColor(XGetPixel(image, column, row)) != key) {
                 bits[static_cast<size_t>(row * bytesPerRow + column / 8)] |=
                     static_cast<char>(1 << (column % 8));
             }

@@ -7,6 +7,7 @@
 #include "app/Application.h"
 #include "app/Screen.h"
 #include "gui/core/Form.h"
+#include "gui/graphics/PixelFormat.h"
 #include "util/Log.h"
 
 PixelLayout pixelLayout;
@@ -192,9 +193,14 @@ XImage* CreateImageFromRgb(GUIElement* element, const unsigned char* rgb, int w,
     const int pad = pixelLayout.bitmapPad / 8;
     if (pad > 0 && rowLength % pad != 0) {
         const int padded = (rowLength + pad - 1) / pad * pad;
-        LogString("WARNING img width: " + std::to_string(w) +
-                  " - bytes_per_line_Pad != bytes_per_line: " + std::to_string(padded) + " " +
-                  std::to_string(rowLength));
+        // Every picture of an odd width would say it again; once tells the story.
+        static bool paddingReported = false;
+        if (!paddingReported) {
+            LogString("WARNING img width: " + std::to_string(w) +
+                      " - bytes_per_line_Pad != bytes_per_line: " + std::to_string(padded) +
+                      " " + std::to_string(rowLength));
+            paddingReported = true;
+        }
         rowLength = padded;
     }
     // Xlib frees an image's pixels with free(), so they come from the C allocator.
@@ -204,23 +210,21 @@ XImage* CreateImageFromRgb(GUIElement* element, const unsigned char* rgb, int w,
                   std::to_string(h) + " image");
         return nullptr;
     }
-    // A channel index beyond the pixel (a layout the probe could not make sense of) is left
-    // out rather than written into the neighbouring pixel.
-    const int red = pixelLayout.ixRosso < stride ? pixelLayout.ixRosso : -1;
-    const int green = pixelLayout.ixVerde < stride ? pixelLayout.ixVerde : -1;
-    const int blue = pixelLayout.ixBlu < stride ? pixelLayout.ixBlu : -1;
+    // Each pixel value is laid out as the visual's masks say and stored in the server's byte
+    // order, so that any TrueColor screen, whatever its depth, shows the colours of the picture.
+    const PixelFormat& format = PixelFormat::Of(display);
+    const bool mostSignificantFirst = pixelLayout.byteOrder == MSBFirst;
     const unsigned char* source = rgb;
     for (int row = 0; row < h; ++row) {
-        char* pixel = data + static_cast<size_t>(row) * rowLength;
+        unsigned char* pixel =
+            reinterpret_cast<unsigned char*>(data) + static_cast<size_t>(row) * rowLength;
         for (int column = 0; column < w; ++column, pixel += stride, source += 3) {
-            if (red >= 0) {
-                pixel[red] = static_cast<char>(source[0]);
-            }
-            if (green >= 0) {
-                pixel[green] = static_cast<char>(source[1]);
-            }
-            if (blue >= 0) {
-                pixel[blue] = static_cast<char>(source[2]);
+            unsigned long value = format.ToPixel(static_cast<unsigned long>(source[0]) << 16 |
+                                                 static_cast<unsigned long>(source[1]) << 8 |
+                                                 source[2]);
+            for (int byte = 0; byte < stride; ++byte, value >>= 8) {
+                pixel[mostSignificantFirst ? stride - 1 - byte : byte] =
+                    static_cast<unsigned char>(value & 0xff);
             }
         }
     }
