@@ -1,6 +1,7 @@
 #include "gui/graphics/BmpFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
@@ -12,8 +13,8 @@
 #include "gui/core/Form.h"
 #include "gui/graphics/DrawingContext.h"
 #include "util/FileUtils.h"
-#include "util/StringUtils.h"
 #include "util/Log.h"
+#include "util/StringUtils.h"
 #include "util/TextFile.h"
 
 namespace {
@@ -258,6 +259,18 @@ std::string ExportText(const std::string& path, const Bitmap& bitmap) {
         name.erase(dot);
     }
     name = ToUpper(name);
+    // The name becomes part of C identifiers (wNAME, hNAME, imgNAME): anything but letters,
+    // digits and "_" would not compile. Behind its prefix a leading digit is fine.
+    std::string identifier = name;
+    for (char& c : identifier) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') {
+            c = '_';
+        }
+    }
+    if (identifier != name) {
+        LogString("LoadBmp4: " + GetFileName(path) + " is exported as " + identifier);
+        name = identifier;
+    }
 
     std::string text = "int w" + name + " = " + std::to_string(bitmap.width) + ";\n";
     text += "int h" + name + " = " + std::to_string(bitmap.height) + ";\n\n";

@@ -120,6 +120,15 @@ TEST(BmpFile, FourBitReaderExportsCSourceByteForByte) {
     ASSERT_NE(LoadBmp4("flipped/tiny_pic.bmp").rgb, nullptr);
     EXPECT_EQ(ReadWholeFile("flipped/tiny_pic.bmp.c"), expected);
 
+    // A file name that is no C name becomes one, and the log says what it became.
+    WriteRawFile("tiny-pic.v2.bmp", BmpBuilder(3, 2, 4, palette, indices).bytes);
+    ASSERT_NE(LoadBmp4("tiny-pic.v2.bmp").rgb, nullptr);
+    std::string renamed = expected;
+    for (size_t at = 0; (at = renamed.find("TINY_PIC", at)) != std::string::npos; at += 11) {
+        renamed.replace(at, 8, "TINY_PIC_V2");
+    }
+    EXPECT_EQ(ReadWholeFile("tiny-pic.v2.bmp.c"), renamed);
+    EXPECT_EQ(ReadWholeFile("log.txt"), "LoadBmp4: tiny-pic.v2.bmp is exported as TINY_PIC_V2\n");
 }
 
 TEST(BmpFile, HostileFilesAreRefusedWithOneLogLine) {
