@@ -40,8 +40,10 @@ const std::vector<Showcase::Moment>& Showcase::Moments() {
     return moments;
 }
 
-Showcase::Showcase(GameDriver& driver, std::string folder, int rounds, unsigned seed)
-    : driver(driver), folder(std::move(folder)), rounds(rounds), random(seed) {}
+Showcase::Showcase(GameDriver& driver, std::string folder, int rounds, unsigned seed,
+                   std::FILE* progress)
+    : driver(driver), folder(std::move(folder)), progress(progress), rounds(rounds),
+      random(seed) {}
 
 bool Showcase::Run() {
     if (!driver.FindGameWindow(kWindowTimeoutMs)) {
@@ -124,6 +126,13 @@ bool Showcase::PlayGame() {
         const std::string score = ScoreText(scorePlayer, scoreComputer);
         if (!WaitUntil([&] { return driver.ScoreLineShows(score); }, kStepTimeoutMs)) {
             return Fail("the score line did not read \"" + score + "\"");
+        }
+        if (progress != nullptr) {
+            std::fprintf(progress, "round %d: you %s, the computer %s: %s, %s\n", roundsPlayed,
+                         GameDriver::HandName(seen.playerHand).c_str(),
+                         GameDriver::HandName(seen.computerHand).c_str(),
+                         GameDriver::ResultName(seen.result).c_str(), score.c_str());
+            std::fflush(progress);
         }
         const char* name =
             seen.result == kWonFrame ? "win" : seen.result == kLostFrame ? "loss" : "tie";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,7 +23,9 @@ public:
     };
 
     // rounds: how many rounds to play before asking to exit; 0 plays until the game is over.
-    Showcase(GameDriver& driver, std::string folder, int rounds, unsigned seed);
+    // With a progress stream, one line per round played goes there as the game goes on.
+    Showcase(GameDriver& driver, std::string folder, int rounds, unsigned seed,
+             std::FILE* progress = nullptr);
 
     // False, with Error(), when the game did not do what a player would see it do in time.
     bool Run();
@@ -54,6 +57,7 @@ private:
 
     GameDriver& driver;
     std::string folder;
+    std::FILE* progress;
     int rounds;
     std::mt19937 random;
     std::vector<Shot> shots;

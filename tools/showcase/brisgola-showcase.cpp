@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "brisgola-showcase: cannot open the display, or it has no XTest\n");
         return 1;
     }
-    Showcase showcase(driver, folder, static_cast<int>(rounds), static_cast<unsigned>(seed));
+    Showcase showcase(driver, folder, static_cast<int>(rounds), static_cast<unsigned>(seed),
+                      stdout);
     const bool played = showcase.Run();
     const std::string score = std::to_string(showcase.PlayerScore()) + " - " +
                               std::to_string(showcase.ComputerScore());
