@@ -20,7 +20,7 @@ declare -A max_len=(
     [date_time]=256
     [high_score_table]=2048
     [string_utils]=1024
-    [text_box_custom]=256
+    [text_box_custom]=128
 )
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(bmp_file date_time high_score_table string_utils text_box_custom)
