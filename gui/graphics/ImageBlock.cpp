@@ -1,6 +1,8 @@
 #include "gui/graphics/ImageBlock.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 
@@ -176,19 +178,26 @@ void ProbePixelFormat(GUIElement* element) {
     XDestroyImage(image);
 }
 
-XImage* CreateImageFromRgb(GUIElement* element, const unsigned char* rgb, int w, int h) {
-    if (rgb == nullptr) {
-        return nullptr;
-    }
-    ProbePixelFormat(element);
+namespace {
+
+// Pixel memory for a w x h image in the layout the server wants, zeroed, with its row length
+// and the bytes of one pixel; null (nothing allocated) when no image can be made.
+struct ImageMemory {
     Display* display = nullptr;
+    char* data = nullptr;
+    int rowLength = 0;
+    int stride = 0;
+};
+
+ImageMemory AllocateImage(GUIElement* element, int w, int h, const char* caller) {
+    ImageMemory memory;
+    ProbePixelFormat(element);
     Window window = 0;
     const int stride = pixelLayout.bitsPerPixel / 8;
     if (pixelLayout.depth == 0 || stride <= 0 || w <= 0 || h <= 0 || w > kMaxImageSide ||
-        h > kMaxImageSide || !FindTarget(element, display, window)) {
-        return nullptr;
+        h > kMaxImageSide || !FindTarget(element, memory.display, window)) {
+        return memory;
     }
-
     int rowLength = stride * w;
     const int pad = pixelLayout.bitmapPad / 8;
     if (pad > 0 && rowLength % pad != 0) {
@@ -197,46 +206,115 @@ XImage* CreateImageFromRgb(GUIElement* element, const unsigned char* rgb, int w,
         static bool paddingReported = false;
         if (!paddingReported) {
             LogString("WARNING img width: " + std::to_string(w) +
-                      " - bytes_per_line_Pad != bytes_per_line: " + std::to_string(padded) +
-                      " " + std::to_string(rowLength));
+                      " - bytes_per_line_Pad != bytes_per_line: " + std::to_string(padded) + " " +
+                      std::to_string(rowLength));
             paddingReported = true;
         }
         rowLength = padded;
     }
     // Xlib frees an image's pixels with free(), so they come from the C allocator.
-    char* data = static_cast<char*>(std::calloc(static_cast<size_t>(rowLength) * h, 1));
-    if (data == nullptr) {
-        LogString("CreateImageFromRgb: no memory for a " + std::to_string(w) + " x " +
+    memory.data = static_cast<char*>(std::calloc(static_cast<size_t>(rowLength) * h, 1));
+    if (memory.data == nullptr) {
+        LogString(std::string(caller) + ": no memory for a " + std::to_string(w) + " x " +
                   std::to_string(h) + " image");
+        return memory;
+    }
+    memory.rowLength = rowLength;
+    memory.stride = stride;
+    return memory;
+}
+
+XImage* WrapImage(GUIElement* element, const ImageMemory& memory, int w, int h,
+                  const char* caller) {
+    XImage* image = XCreateImage(
+        memory.display, VisualOf(element, memory.display), static_cast<unsigned>(pixelLayout.depth),
+        pixelLayout.format, pixelLayout.xOffset, memory.data, static_cast<unsigned>(w),
+        static_cast<unsigned>(h), pixelLayout.bitmapPad / 8 * 8, memory.rowLength);
+    if (image == nullptr) {
+        std::free(memory.data);
+        LogString(std::string(caller) + ": XCreateImage failed");
+    }
+    return image;
+}
+
+// Stores a pixel value in the server's byte order.
+void StorePixel(unsigned char* pixel, unsigned long value, int stride, bool mostSignificantFirst) {
+    for (int byte = 0; byte < stride; ++byte, value >>= 8) {
+        pixel[mostSignificantFirst ? stride - 1 - byte : byte] =
+            static_cast<unsigned char>(value & 0xff);
+    }
+}
+
+} // namespace
+
+XImage* CreateImageFromRgb(GUIElement* element, const unsigned char* rgb, int w, int h) {
+    if (rgb == nullptr) {
+        return nullptr;
+    }
+    const ImageMemory memory = AllocateImage(element, w, h, "CreateImageFromRgb");
+    if (memory.data == nullptr) {
         return nullptr;
     }
     // Each pixel value is laid out as the visual's masks say and stored in the server's byte
     // order, so that any TrueColor screen, whatever its depth, shows the colours of the picture.
-    const PixelFormat& format = PixelFormat::Of(display);
+    const PixelFormat& format = PixelFormat::Of(memory.display);
     const bool mostSignificantFirst = pixelLayout.byteOrder == MSBFirst;
     const unsigned char* source = rgb;
     for (int row = 0; row < h; ++row) {
-        unsigned char* pixel =
-            reinterpret_cast<unsigned char*>(data) + static_cast<size_t>(row) * rowLength;
-        for (int column = 0; column < w; ++column, pixel += stride, source += 3) {
-            unsigned long value = format.ToPixel(static_cast<unsigned long>(source[0]) << 16 |
-                                                 static_cast<unsigned long>(source[1]) << 8 |
-                                                 source[2]);
-            for (int byte = 0; byte < stride; ++byte, value >>= 8) {
-                pixel[mostSignificantFirst ? stride - 1 - byte : byte] =
-                    static_cast<unsigned char>(value & 0xff);
-            }
+        unsigned char* pixel = reinterpret_cast<unsigned char*>(memory.data) +
+                               static_cast<size_t>(row) * memory.rowLength;
+        for (int column = 0; column < w; ++column, pixel += memory.stride, source += 3) {
+            StorePixel(pixel,
+                       format.ToPixel(static_cast<unsigned long>(source[0]) << 16 |
+                                      static_cast<unsigned long>(source[1]) << 8 | source[2]),
+                       memory.stride, mostSignificantFirst);
         }
     }
-    XImage* image =
-        XCreateImage(display, VisualOf(element, display), static_cast<unsigned>(pixelLayout.depth),
-                     pixelLayout.format, pixelLayout.xOffset, data, static_cast<unsigned>(w),
-                     static_cast<unsigned>(h), pad * 8, rowLength);
-    if (image == nullptr) {
-        std::free(data);
-        Log("CreateImageFromRgb: XCreateImage failed");
+    return WrapImage(element, memory, w, h, "CreateImageFromRgb");
+}
+
+XImage* CreateImageFromBlock(GUIElement* element, const unsigned char* block, int w, int h) {
+    if (block == nullptr) {
+        return nullptr;
     }
-    return image;
+    const ImageMemory memory = AllocateImage(element, w, h, "CreateImageFromBlock");
+    if (memory.data == nullptr) {
+        return nullptr;
+    }
+    // A block has 16 colours, so the pixel value of each is worked out once and the rows are
+    // copied out of that table: the same pixels as BlockToRgb and CreateImageFromRgb, without
+    // the RGB buffer between them or a conversion per pixel.
+    const PixelFormat& format = PixelFormat::Of(memory.display);
+    const bool mostSignificantFirst = pixelLayout.byteOrder == MSBFirst;
+    unsigned char pixels[kPaletteEntries][kMaxPixelBytes] = {};
+    for (int index = 0; index < kPaletteEntries; ++index) {
+        const unsigned char* colour = block + 3 * index;
+        StorePixel(pixels[index],
+                   format.ToPixel(static_cast<unsigned long>(colour[0]) << 16 |
+                                  static_cast<unsigned long>(colour[1]) << 8 | colour[2]),
+                   std::min(memory.stride, kMaxPixelBytes), mostSignificantFirst);
+    }
+    const size_t bytesPerRow = static_cast<size_t>((w + 1) / 2);
+    for (int stored = 0; stored < h; ++stored) {
+        const unsigned char* source = block + kPaletteBytes + stored * bytesPerRow;
+        // Blocks are stored bottom-up.
+        unsigned char* target = reinterpret_cast<unsigned char*>(memory.data) +
+                                static_cast<size_t>(h - 1 - stored) * memory.rowLength;
+        if (memory.stride == 4) {
+            // The usual 32-bit pixel: one copy of a whole pixel per column.
+            for (int column = 0; column < w; ++column, target += 4) {
+                const unsigned char byte = source[column / 2];
+                std::memcpy(target, pixels[column % 2 == 0 ? byte >> 4 : byte & 0x0F], 4);
+            }
+            continue;
+        }
+        for (int column = 0; column < w; ++column, target += memory.stride) {
+            const unsigned char byte = source[column / 2];
+            std::memcpy(target, pixels[column % 2 == 0 ? byte >> 4 : byte & 0x0F],
+                        static_cast<size_t>(std::min(memory.stride, kMaxPixelBytes)));
+        }
+    }
+    return WrapImage(element, memory, w, h, "CreateImageFromBlock");
 }
 
 void DestroyImage(XImage* image) {

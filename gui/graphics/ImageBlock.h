@@ -49,6 +49,8 @@ void ProbePixelFormat(GUIElement* element);
 // An X image for the screen of the element's form; null when rgb is null or no image can be
 // made. The caller releases it with DestroyImage.
 XImage* CreateImageFromRgb(GUIElement* element, const unsigned char* rgb, int w, int h);
+// The image CreateImageFromRgb makes of BlockToRgb's buffer, made straight from the block.
+XImage* CreateImageFromBlock(GUIElement* element, const unsigned char* block, int w, int h);
 void DestroyImage(XImage* image);
 // A pixmap holding the whole image, on the window of the element's form; the caller frees it.
 // None when there is no image or no form to make it on.

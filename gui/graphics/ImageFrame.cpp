@@ -103,11 +103,9 @@ void ImageFrame::MakeFramesFromBlocks() {
         ++count;
     }
     // Null-terminated like the table, which also keeps the list non-null when it is empty.
+    // A frame is converted when it is first shown: most strips show a few of their frames for
+    // a long time, and the start-up then converts only what is on the screen.
     madeFrames.assign(static_cast<size_t>(count) + 1, nullptr);
-    for (int i = 0; i < count; ++i) {
-        const RgbBuffer rgb = BlockToRgb(width, height, blocks[i]);
-        madeFrames[static_cast<size_t>(i)] = CreateImageFromRgb(this, rgb.get(), width, height);
-    }
     frameCount = count;
     frames = madeFrames.data();
 }
@@ -126,7 +124,14 @@ bool ImageFrame::SelectFrame(XImage*& source, int& sourceX, int& sourceY) {
         return true;
     }
     const int64_t index = int64_t(row) + column;
-    if (frames == nullptr || index < 0 || index >= frameCount || frames[index] == nullptr) {
+    if (frames == nullptr || index < 0 || index >= frameCount) {
+        return false;
+    }
+    if (frames[index] == nullptr && blocks != nullptr) {
+        madeFrames[static_cast<size_t>(index)] =
+            CreateImageFromBlock(this, blocks[index], width, height);
+    }
+    if (frames[index] == nullptr) {
         return false;
     }
     source = frames[index];

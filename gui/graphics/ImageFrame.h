@@ -14,7 +14,7 @@
 class ImageFrame : public Child {
 public:
     // A null-terminated table of blocks, of which the first frameCount are used. The blocks
-    // are converted at the element's size on the first paint.
+    // are converted at the element's size when first shown.
     ImageFrame(GUIElement* parentElement, const unsigned char* const* blockTable, int frameCount,
                int column, int row);
     // frameCount images of the caller's; they stay the caller's.
@@ -47,8 +47,8 @@ private:
 
     const unsigned char* const* blocks = nullptr;
     int frameCount = 0;
-    // The frames as X images: made from `blocks` on the first paint (then held in madeFrames),
-    // or the caller's.
+    // The frames as X images: made from `blocks` as they are first shown (then held in
+    // madeFrames), or the caller's.
     XImage* const* frames = nullptr;
     std::vector<XImage*> madeFrames;
     XImage* sheet = nullptr;

@@ -104,8 +104,7 @@ void MyImage::Paint() {
     const int top = FormY();
 
     if (block != nullptr && image == nullptr) {
-        const RgbBuffer rgb = BlockToRgb(blockWidth, blockHeight, block);
-        image = CreateImageFromRgb(this, rgb.get(), blockWidth, blockHeight);
+        image = CreateImageFromBlock(this, block, blockWidth, blockHeight);
     }
     if (image == nullptr) {
         FillRect(dc, left, top, width, height, 0, -1, ParentBackColor());
