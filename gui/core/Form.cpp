@@ -4,6 +4,8 @@
 #include "util/Log.h"
 #include "app/Screen.h"
 #include "gui/core/PackedPoint.h"
+#include "gui/graphics/DrawingContext.h"
+#include "gui/graphics/ImageBlock.h"
 #include "gui/graphics/PixelFormat.h"
 
 namespace {
@@ -455,4 +457,9 @@ void Form::CreateWindow() {
     XMapWindow(display, window);
     visible = true;
     XFlush(display);
+    // The window manager frames and maps the window before the first Expose arrives. The font
+    // and the pixel layout that the first paint needs are fetched meanwhile, so that their round
+    // trips and the font's locale set-up in Xlib overlap that wait instead of following it.
+    GetProgramFont(display);
+    ProbePixelFormat(this);
 }
