@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -111,38 +112,50 @@ bool Succeeded(int status) {
     return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Between fork and exec the child may only make system calls: everything it needs is made
-// before the fork.
-[[noreturn]] void RunShell(const char* script, int nothing, const sigset_t& parentMask) {
-    // The handler and the mask are the parent's business; the shell starts with neither.
-    struct sigaction defaultAction = {};
-    defaultAction.sa_handler = SIG_DFL;
-    sigemptyset(&defaultAction.sa_mask);
-    sigaction(SIGCHLD, &defaultAction, nullptr);
-    sigprocmask(SIG_SETMASK, &parentMask, nullptr);
-    // Nothing the shell or its command says may reach the program's own output, and it reads
-    // nothing of the program's input.
-    dup2(nothing, STDIN_FILENO);
-    dup2(nothing, STDOUT_FILENO);
-    dup2(nothing, STDERR_FILENO);
-    // Every descriptor of the program is close-on-exec, so the shell holds none of them: not
-    // the X connection, not the timer's pipe.
-    execl("/bin/sh", "sh", "-c", script, static_cast<char*>(nullptr));
-    _exit(127);
-}
-
 // Starts the shell on the script with SIGCHLD held by the caller; the child's pid, or -1.
+// posix_spawn starts it without copying the program: the child shares the parent's memory
+// until it runs the shell, so a sound costs the game no copy of its pages in the middle of a
+// round, and the child can do nothing between the two but what is asked of it here.
 pid_t SpawnShell(const std::string& script, const sigset_t& parentMask) {
-    const int nothing = open("/dev/null", O_RDWR | O_CLOEXEC);
-    if (nothing < 0) {
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    if (posix_spawn_file_actions_init(&actions) != 0) {
         return -1;
     }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        RunShell(script.c_str(), nothing, parentMask);
+    if (posix_spawnattr_init(&attributes) != 0) {
+        posix_spawn_file_actions_destroy(&actions);
+        return -1;
+    }
+    // Nothing the shell or its command says may reach the program's own output, and it reads
+    // nothing of the program's input. Every other descriptor of the program is close-on-exec,
+    // so the shell holds none of them: not the X connection, not the timer's pipe.
+    bool ready =
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0 &&
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0) == 0 &&
+        posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO) == 0;
+    // The handler and the mask are the parent's business; the shell starts with neither.
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGCHLD);
+    ready =
+        ready && posix_spawnattr_setsigdefault(&attributes, &defaults) == 0 &&
+        posix_spawnattr_setsigmask(&attributes, &parentMask) == 0 &&
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK) == 0;
+    pid_t pid = -1;
+    if (ready) {
+        char shell[] = "sh";
+        char option[] = "-c";
+        std::string text = script;
+        char* arguments[] = {shell, option, text.data(), nullptr};
+        const int failure = posix_spawn(&pid, "/bin/sh", &actions, &attributes, arguments, environ);
+        if (failure != 0) {
+            pid = -1;
+            errno = failure;
+        }
     }
     const int savedErrno = errno;
-    close(nothing);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
     errno = savedErrno;
     return pid;
 }
@@ -174,8 +187,7 @@ pid_t StartShellChild(const std::string& command, bool repeat) {
     InstallHandler();
     // The shell waits for the command rather than becoming it, so that stopping the child
     // stops no more than what would have come after: a sound under way plays to its end.
-    const std::string script =
-        repeat ? "while " + command + "\ndo :; done" : command + "\nexit $?";
+    const std::string script = repeat ? "while " + command + "\ndo :; done" : command + "\nexit $?";
 
     // With SIGCHLD held back, a child that ends at once cannot be reaped before its pid is in
     // the table, where the handler would not find it.
