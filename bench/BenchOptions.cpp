@@ -55,7 +55,7 @@ void ShrinkToSmokeRun(BenchOptions& options) {
 
 std::string BenchUsage() {
     return "usage: brisgola-bench --game PATH --floor PATH [--work-dir DIR] [--output FILE]\n"
-           "                      [--textbox PATH] [--quick] [--launches N] [--runs N]\n"
+           "                      [--minimal PATH] [--textbox PATH] [--quick] [--launches N] [--runs N]\n"
            "                      [--rounds N] [--keystrokes N]"
            " [--idle-seconds S]\n"
            "                      [--window-seconds S] [--poll-us N] [--xserver-pid PID]\n"
@@ -98,6 +98,8 @@ bool ParseBenchOptions(int argc, const char* const* argv, BenchOptions& options,
             options.game = value;
         } else if (name == "--floor") {
             options.floor = value;
+        } else if (name == "--minimal") {
+            options.minimal = value;
         } else if (name == "--textbox") {
             options.textbox = value;
         } else if (name == "--keystrokes") {

@@ -10,6 +10,8 @@ struct BenchOptions {
     // folder there) and a file that also gets the table.
     std::string game;
     std::string floor;
+    // The minimal client, the second yardstick; without it its column stays empty.
+    std::string minimal;
     // The toolkit's text-box program; without it no typing figures are taken.
     std::string textbox;
     std::string workDir = ".";

@@ -10,6 +10,7 @@
 
 #include "bench/BenchReport.h"
 #include "bench/MapWatcher.h"
+#include "bench/MinimalBoard.h"
 #include "bench/ServerDescription.h"
 #include "game/RoundRules.h"
 #include "gui/controls/FormMsgBox.h"
@@ -85,7 +86,8 @@ microseconds BenchSession::FinePeriod() const {
 }
 
 const char* BenchSession::Name(ProgramKind kind) {
-    return kind == kGame ? "game" : "floor";
+    static const char* const names[kProgramKinds] = {"game", "floor", "minimal"};
+    return names[kind];
 }
 
 BenchSession::~BenchSession() {
@@ -128,6 +130,10 @@ bool BenchSession::Open() {
         return false;
     }
     boardSamples = IdleBoardSamples(display, font);
+    minimalSamples = {{kMinimalMarkerArea.Inset(1, 1)},
+                      {Pixels(static_cast<size_t>((kMinimalMarkerArea.w - 2) *
+                                                  (kMinimalMarkerArea.h - 2)),
+                              kMinimalMarkerColor)}};
     resultSamples = ResultSamples();
     choiceSamples = ChoiceSamples();
     captionSamples = StartCaptionSamples(display, font);
@@ -150,17 +156,25 @@ bool BenchSession::Open() {
 
 void BenchSession::RunLaunches() {
     // The first launch of each program pays for cold caches; it is not counted.
+    const bool minimal = !options.minimal.empty();
     MeasureLaunch(kGame, false, false);
     MeasureLaunch(kFloor, false, false);
+    if (minimal) {
+        MeasureLaunch(kMinimal, false, false);
+    }
     for (int launch = 0; launch < options.launches; ++launch) {
         const bool idle = launch < options.runs;
         MeasureLaunch(kGame, true, idle);
         MeasureLaunch(kFloor, true, idle);
+        if (minimal) {
+            MeasureLaunch(kMinimal, true, idle);
+        }
     }
 }
 
 bool BenchSession::StartAndWaitForBoard(ProgramKind kind, Launch& launch) {
-    const std::string& path = kind == kGame ? options.game : options.floor;
+    const std::string& path =
+        kind == kGame ? options.game : kind == kFloor ? options.floor : options.minimal;
     launch.program = std::make_unique<RunningProgram>();
     MapWatcher watcher(display);
     if (!launch.program->Start({path}, {}, options.workDir,
@@ -174,8 +188,9 @@ bool BenchSession::StartAndWaitForBoard(ProgramKind kind, Launch& launch) {
     }
     launch.window = watcher.GetWindow();
     launch.viewableAt = watcher.ViewableAt();
-    PixelProbe probe(display, launch.window, boardSamples.areas);
-    const Pixels& board = boardSamples.patterns.front();
+    const SampleSet& samples = IdleSamples(kind);
+    PixelProbe probe(display, launch.window, samples.areas);
+    const Pixels& board = samples.patterns.front();
     const auto painted = Poll(
         probe, [&](const Pixels& seen) { return seen == board; }, kPaintTimeoutMs, FinePeriod());
     if (!painted) {
@@ -183,6 +198,9 @@ bool BenchSession::StartAndWaitForBoard(ProgramKind kind, Launch& launch) {
         return false;
     }
     launch.boardAt = *painted;
+    if (kind == kMinimal) {
+        return true;
+    }
     // The driver checks every pixel of the board, which the samples above only spot-check.
     if (!driver->FindGameWindow(kWindowTimeoutMs) || driver->GetGameWindow() != launch.window) {
         Fail(std::string(Name(kind)) + ": the driver does not find the window");
@@ -237,8 +255,10 @@ void BenchSession::MeasureLaunch(ProgramKind kind, bool record, bool idle) {
         Add(figures.mapped, Milliseconds(launch.viewableAt - start), name + " mapped ms");
         Add(figures.board, Milliseconds(launch.boardAt - start), name + " board ms");
         figures.firstPaint.push_back(Milliseconds(launch.boardAt - launch.viewableAt));
-        MeasureExposes(launch, figures.expose);
-        MeasureCaptions(kind, launch, figures.caption);
+        MeasureExposes(kind, launch, figures.expose);
+        if (kind != kMinimal) {
+            MeasureCaptions(kind, launch, figures.caption);
+        }
         if (kind == kFloor) {
             MeasureFloorClicks(launch, figures.click);
         }
@@ -249,9 +269,14 @@ void BenchSession::MeasureLaunch(ProgramKind kind, bool record, bool idle) {
     Close(kind, launch);
 }
 
-void BenchSession::MeasureExposes(Launch& launch, std::vector<double>& samples) {
-    PixelProbe probe(display, launch.window, boardSamples.areas);
-    const Pixels& board = boardSamples.patterns.front();
+const SampleSet& BenchSession::IdleSamples(ProgramKind kind) const {
+    return kind == kMinimal ? minimalSamples : boardSamples;
+}
+
+void BenchSession::MeasureExposes(ProgramKind kind, Launch& launch, std::vector<double>& samples) {
+    const SampleSet& expected = IdleSamples(kind);
+    PixelProbe probe(display, launch.window, expected.areas);
+    const Pixels& board = expected.patterns.front();
     for (int i = 0; i < options.exposesPerRun; ++i) {
         std::this_thread::sleep_for(kBetweenSamples);
         // Clearing the whole window with exposures blanks it and sends the program one Expose
@@ -659,7 +684,7 @@ bool BenchSession::WaitForWindowGone(Window window, int timeoutMs) {
 }
 
 ResultTable BenchSession::MakeTable() const {
-    const BenchReport report{options, launches[kGame], launches[kFloor], rounds,
-                             typing,  DescribeServer(display),         failures};
+    const BenchReport report{options, launches[kGame],        launches[kFloor], launches[kMinimal],
+                             rounds,  typing, DescribeServer(display), failures};
     return report.MakeTable();
 }

@@ -16,8 +16,8 @@
 
 class RunningProgram;
 
-// One benchmark: launches the game and the floor in turn and measures each launch the same
-// way, then plays the long game; BenchReport makes the table of what it measured.
+// One benchmark: launches the game, the floor and the minimal client in turn and measures each
+// launch the same way, then plays the long game; BenchReport makes the table of what it measured.
 //
 // A launch is timed from just before the fork: the window becomes viewable (seen from the
 // server's events), the whole idle board is on the screen (polled), then the window is
@@ -53,7 +53,7 @@ public:
     const std::vector<std::string>& Failures() const { return failures; }
 
 private:
-    enum ProgramKind { kGame = 0, kFloor = 1, kProgramKinds = 2 };
+    enum ProgramKind { kGame = 0, kFloor = 1, kMinimal = 2, kProgramKinds = 3 };
 
     // A window of the program is on the screen and the driver watches it.
     struct Launch {
@@ -68,8 +68,11 @@ private:
     void Close(ProgramKind kind, Launch& launch);
     void MeasureLaunch(ProgramKind kind, bool record, bool idle);
 
+    // What the program shows once its idle board is complete.
+    const SampleSet& IdleSamples(ProgramKind kind) const;
+
     // The measurements of one launch
-    void MeasureExposes(Launch& launch, std::vector<double>& samples);
+    void MeasureExposes(ProgramKind kind, Launch& launch, std::vector<double>& samples);
     void MeasureCaptions(ProgramKind kind, Launch& launch, std::vector<double>& samples);
     void MeasureFloorClicks(Launch& launch, std::vector<double>& samples);
     void MeasureIdle(ProgramKind kind, Launch& launch, LaunchFigures& figures);
@@ -113,6 +116,7 @@ private:
     pid_t serverPid = 0;
 
     SampleSet boardSamples;
+    SampleSet minimalSamples;
     SampleSet resultSamples;
     SampleSet choiceSamples;
     SampleSet captionSamples;

@@ -74,26 +74,36 @@ void ResultTable::AddNote(const std::string& line) {
     notes.push_back(line);
 }
 
-std::string ResultTable::Verdict(const Row& row) {
+namespace {
+
+bool RatioMeets(const Summary& game, const Summary& yardstick, double limit) {
+    const double ratio = Ratio(game, yardstick);
+    return !std::isnan(ratio) && AsPrinted(ratio, kRoundingDecimals) <= limit;
+}
+
+bool TargetMet(const ResultTable::Row& row) {
     switch (row.target) {
-    case Target::kNone:
+    case ResultTable::Target::kNone:
+        return true;
+    case ResultTable::Target::kRatioAtMost:
+        return RatioMeets(row.game, row.floor, row.limit);
+    case ResultTable::Target::kGameMaxAtMost:
+        return row.game.count > 0 &&
+               AsPrinted(row.game.max, row.decimals) <= AsPrinted(row.limit, row.decimals);
+    }
+    return false;
+}
+
+} // namespace
+
+std::string ResultTable::Verdict(const Row& row) {
+    const bool minimalTarget = row.minimalLimit > 0;
+    if (row.target == Target::kNone && !minimalTarget) {
         return "";
-    case Target::kRatioAtMost: {
-        const double ratio = Ratio(row.game, row.floor);
-        if (std::isnan(ratio)) {
-            return "MISSED";
-        }
-        return AsPrinted(ratio, kRoundingDecimals) <= row.limit ? "met" : "MISSED";
     }
-    case Target::kGameMaxAtMost:
-        if (row.game.count == 0) {
-            return "MISSED";
-        }
-        return AsPrinted(row.game.max, row.decimals) <= AsPrinted(row.limit, row.decimals)
-                   ? "met"
-                   : "MISSED";
-    }
-    return "";
+    const bool met =
+        TargetMet(row) && (!minimalTarget || RatioMeets(row.game, row.minimal, row.minimalLimit));
+    return met ? "met" : "MISSED";
 }
 
 bool ResultTable::AllTargetsMet() const {
@@ -106,6 +116,10 @@ bool ResultTable::AllTargetsMet() const {
 }
 
 std::string ResultTable::Format() const {
+    auto ratioText = [](const Summary& game, const Summary& yardstick) {
+        const double ratio = Ratio(game, yardstick);
+        return std::isnan(ratio) ? std::string("-") : Number(ratio, kRoundingDecimals);
+    };
     std::string text;
     for (const std::string& line : headings) {
         text += line + "\n";
@@ -114,19 +128,26 @@ std::string ResultTable::Format() const {
     text += Pad("figure", kFigureWidth) + Pad("unit", kUnitWidth) + Pad("n", kCountWidth) +
             Pad("Brisgola median [min, max]", kSummaryWidth) +
             Pad("floor median [min, max]", kSummaryWidth) + PadLeft("ratio", kRatioWidth) +
-            Pad("target", kTargetWidth) + "verdict\n";
+            Pad("target", kTargetWidth) + Pad("minimal median [min, max]", kSummaryWidth) +
+            PadLeft("ratio", kRatioWidth) + Pad("target", kTargetWidth) + "verdict\n";
     for (const Row& row : rows) {
-        const double ratio = Ratio(row.game, row.floor);
         std::string counts = std::to_string(row.game.count);
-        if (row.floor.count > 0) {
-            counts += "/" + std::to_string(row.floor.count);
+        for (const Summary* other : {&row.floor, &row.minimal}) {
+            if (other->count > 0) {
+                counts += "/" + std::to_string(other->count);
+            }
         }
-        std::string line =
-            Pad(row.figure, kFigureWidth) + Pad(row.unit, kUnitWidth) + Pad(counts, kCountWidth) +
-            Pad(Describe(row.game, row.decimals), kSummaryWidth) +
-            Pad(Describe(row.floor, row.decimals), kSummaryWidth) +
-            PadLeft(std::isnan(ratio) ? "-" : Number(ratio, kRoundingDecimals), kRatioWidth) +
-            Pad(TargetText(row), kTargetWidth) + Verdict(row);
+        const std::string minimalTarget =
+            row.minimalLimit > 0 ? "<= " + Number(row.minimalLimit, 1) + "x" : "";
+        std::string line = Pad(row.figure, kFigureWidth) + Pad(row.unit, kUnitWidth) +
+                           Pad(counts, kCountWidth) +
+                           Pad(Describe(row.game, row.decimals), kSummaryWidth) +
+                           Pad(Describe(row.floor, row.decimals), kSummaryWidth) +
+                           PadLeft(ratioText(row.game, row.floor), kRatioWidth) +
+                           Pad(TargetText(row), kTargetWidth) +
+                           Pad(Describe(row.minimal, row.decimals), kSummaryWidth) +
+                           PadLeft(ratioText(row.game, row.minimal), kRatioWidth) +
+                           Pad(minimalTarget, kTargetWidth) + Verdict(row);
         while (!line.empty() && line.back() == ' ') {
             line.pop_back();
         }

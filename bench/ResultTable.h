@@ -5,8 +5,9 @@
 
 #include "bench/Statistics.h"
 
-// The one table the benchmark prints: each figure of the game beside the floor's and their
-// ratio, with the target it is held to and whether it met it.
+// The one table the benchmark prints: each figure of the game beside the floor's and the
+// minimal client's, the game's ratio to each, the targets it is held to and whether it met
+// them.
 class ResultTable {
 public:
     enum class Target {
@@ -23,6 +24,9 @@ public:
         Summary floor; // count 0: the floor has no such figure
         Target target = Target::kNone;
         double limit = 0;
+        Summary minimal = {}; // count 0: no such figure, or no minimal client in this run
+        // When above zero, the game's median over the minimal client's is held to it too.
+        double minimalLimit = 0;
     };
 
     void AddHeading(const std::string& line);

@@ -15,6 +15,8 @@ Summary Summarise(std::vector<double> samples) {
         samples.size() % 2 == 1 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
     summary.min = samples.front();
     summary.max = samples.back();
+    const size_t rank = static_cast<size_t>(std::ceil(0.9 * static_cast<double>(samples.size())));
+    summary.ninetieth = samples[std::max<size_t>(rank, 1) - 1];
     return summary;
 }
 

@@ -11,6 +11,8 @@ struct Summary {
     double median = 0;
     double min = 0;
     double max = 0;
+    // The smallest sample that at least 90 % of the samples do not exceed.
+    double ninetieth = 0;
 };
 
 // An empty list gives a summary with count 0.
