@@ -1,11 +1,14 @@
-# The two set-up commands of the README; each installs what it needs on a fresh Debian machine.
-.PHONY: run test bench coverage fuzz
+# The set-up commands of the README; each installs what it needs on a fresh Debian machine.
+.PHONY: run gallery test bench coverage fuzz
 
 # The scripts run CMake's own make; without this it would announce every folder it enters.
 MAKEFLAGS += --no-print-directory
 
 run:
 	@scripts/run.sh
+
+gallery:
+	@scripts/gallery.sh
 
 test:
 	@scripts/test.sh

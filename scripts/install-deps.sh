@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a task needs, and only those that are missing, so a second
-# run costs a few dpkg queries. Usage: install-deps.sh run|showcase|test|bench|coverage|fuzz
+# run costs a few dpkg queries. Usage: install-deps.sh run|showcase|gallery|test|bench|coverage|fuzz
 set -euo pipefail
 
 build=(cmake g++ make libx11-dev)
@@ -11,12 +11,14 @@ testing=(libxtst-dev libpng-dev libgtest-dev xvfb openbox xfonts-base x11-utils
 case "${1:-test}" in
 run) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils) ;;
 showcase) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils libxtst-dev libpng-dev xvfb openbox) ;;
+# The gallery is configured with the test suite, which needs GoogleTest to configure at all.
+gallery) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils libxtst-dev libpng-dev libgtest-dev xvfb openbox) ;;
 test | bench) wanted=("${build[@]}" "${testing[@]}") ;;
 coverage) wanted=("${build[@]}" "${testing[@]}" gcovr) ;;
 # libFuzzer comes with clang's runtime libraries; the text box target paints on a private X server.
 fuzz) wanted=("${build[@]}" clang libclang-rt-14-dev xvfb openbox xfonts-base x11-utils) ;;
 *)
-    echo "usage: $0 run|showcase|test|bench|coverage|fuzz" >&2
+    echo "usage: $0 run|showcase|gallery|test|bench|coverage|fuzz" >&2
     exit 2
     ;;
 esac

@@ -63,3 +63,13 @@ void SendButton(Form* mainForm, Form* target, int type, unsigned int button, int
     event.xbutton.y = y;
     DispatchEvent(mainForm, event);
 }
+
+void SendKeyTap(Form* mainForm, Form* target, KeySym key) {
+    SendKey(mainForm, target, KeyPress, key);
+    SendKey(mainForm, target, KeyRelease, key);
+}
+
+void SendClick(Form* mainForm, Form* target, int x, int y) {
+    SendButton(mainForm, target, ButtonPress, Button1, x, y);
+    SendButton(mainForm, target, ButtonRelease, Button1, x, y);
+}

@@ -1,0 +1,170 @@
+#include "gui/controls/CheckBox.h"
+
+#include <algorithm>
+
+#include "app/Application.h"
+#include "gui/controls/ControlPictures.h"
+#include "gui/graphics/DrawingContext.h"
+#include "gui/graphics/ImageBlock.h"
+
+namespace {
+
+const long kDisabledTextColor = 0x9b9b9b;
+const int kSpace = 32;
+// The box needs its 20 pixels and a margin above and below.
+const int kMinimumHeight = 22;
+
+XImage* MakeMark(GUIElement* element, const unsigned char* block, int w, int h) {
+    const RgbBuffer rgb = BlockToRgb(w, h, block);
+    return CreateImageFromRgb(element, rgb.get(), w, h);
+}
+
+} // namespace
+
+CheckBox::CheckBox(GUIElement* parentElement, const std::string& caption) {
+    parent = parentElement;
+    kind = "checkbox";
+    text = caption;
+    width = 80;
+    height = 30;
+    tabStop = true;
+    autoRedraw = true;
+}
+
+CheckBox::~CheckBox() {
+    DestroyImage(imageChecked);
+    DestroyImage(imageCheckedDisabled);
+    DestroyImage(imageUnchecked);
+    DestroyImage(imageUncheckedDisabled);
+}
+
+void CheckBox::SetSize(int w, int h) {
+    Relocate(x, y, w, h);
+}
+
+void CheckBox::Move(int newX, int newY) {
+    Relocate(newX, newY, width, height);
+}
+
+void CheckBox::Show() {
+    GUIElement::Show();
+    Paint();
+}
+
+void CheckBox::ShowMapped() {
+    Show();
+}
+
+void CheckBox::Hide() {
+    if (created) {
+        Erase(ParentBackColor());
+    }
+}
+
+void CheckBox::Create() {
+    CreateInForm();
+}
+
+void CheckBox::RepaintIfCreated() {
+    if (created) {
+        Paint();
+    }
+}
+
+void CheckBox::SetText(const std::string& value) {
+    text = value;
+    RepaintIfCreated();
+}
+
+void CheckBox::Enable(bool value) {
+    enabled = value;
+    RepaintIfCreated();
+}
+
+void CheckBox::SetTextColor(long color) {
+    textColor = color;
+    RepaintIfCreated();
+}
+
+void CheckBox::SetChecked(bool value) {
+    checked = value;
+    RepaintIfCreated();
+}
+
+void CheckBox::Toggle() {
+    checked = !checked;
+    Paint();
+    Execute(this);
+}
+
+// A check box reacts to the release alone; the press only takes the focus, which the loop
+// gives.
+void CheckBox::OnMouseDown(int64_t) {}
+
+void CheckBox::OnKeyDown(Key) {}
+
+void CheckBox::OnClick(int64_t point) {
+    if (!enabled) {
+        return;
+    }
+    Toggle();
+    GUIElement::OnClick(point);
+}
+
+bool CheckBox::OnKeyChar(int character) {
+    if (enabled && hasFocus && character == kSpace) {
+        Toggle();
+    }
+    return GUIElement::OnKeyChar(character);
+}
+
+void CheckBox::OnFocusIn() {
+    GUIElement::OnFocusIn();
+    Paint();
+}
+
+void CheckBox::OnFocusOut() {
+    GUIElement::OnFocusOut();
+    Paint();
+}
+
+XImage* CheckBox::CurrentMark() {
+    if (imageChecked == nullptr) {
+        imageChecked = MakeMark(this, imgCHECK_CHECKED, wCHECK_CHECKED, hCHECK_CHECKED);
+        imageCheckedDisabled = MakeMark(this, imgCHECK_CHECKED_DISABLED, wCHECK_CHECKED_DISABLED,
+                                        hCHECK_CHECKED_DISABLED);
+        imageUnchecked = MakeMark(this, imgCHECK_UNCHECKED, wCHECK_UNCHECKED, hCHECK_UNCHECKED);
+        imageUncheckedDisabled = MakeMark(this, imgCHECK_UNCHECKED_DISABLED,
+                                          wCHECK_UNCHECKED_DISABLED, hCHECK_UNCHECKED_DISABLED);
+    }
+    if (enabled) {
+        return checked ? imageChecked : imageUnchecked;
+    }
+    return checked ? imageCheckedDisabled : imageUncheckedDisabled;
+}
+
+void CheckBox::Paint() {
+    if (Application::suspendPaint || !created) {
+        return;
+    }
+    height = std::max(height, kMinimumHeight);
+    DrawingContext dc(Application::GetForm(this));
+    const int left = FormX();
+    const int top = FormY();
+    const long background = static_cast<long>(OwnBackColor());
+
+    FillRect(dc, left, top, width + 1, height + 1, 0, -1, background);
+    PutImage(dc, left + kMarkInset, top + kMarkInset, kMarkSize, kMarkSize, CurrentMark());
+    DrawText(dc, left + kCaptionLeft, top + 1, width - 30, height, text,
+             enabled ? textColor : kDisabledTextColor, background, kAlignLeft);
+    if (hasFocus && enabled) {
+        const int frameLeft = left + 23;
+        const int frameTop = top + 2;
+        const int frameRight = left + width - 8;
+        const int frameBottom = top + height - 1;
+        DrawLine(dc, frameLeft, frameTop, frameRight, frameTop, kLineDashed, 1, textColor);
+        DrawLine(dc, frameLeft, frameBottom, frameLeft, frameTop, kLineDashed, 1, textColor);
+        DrawLine(dc, frameRight, frameTop, frameRight, frameBottom, kLineDashed, 1, textColor);
+        DrawLine(dc, frameLeft, frameBottom, frameRight, frameBottom, kLineDashed, 1, textColor);
+    }
+}

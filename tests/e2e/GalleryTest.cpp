@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "examples/gallery/GalleryLayout.h"
+#include "game/HighScoreTable.h"
+#include "gui/controls/CheckBox.h"
+#include "gui/controls/FormMsgBox.h"
+#include "gui/controls/OptionBox.h"
+#include "gui/graphics/DrawingContext.h"
+#include "support/DisplayTest.h"
+#include "tools/driver/ExpectedPixels.h"
+#include "tools/harness/RunningProgram.h"
+#include "tools/harness/WaitUntil.h"
+
+using namespace Gallery;
+
+namespace {
+
+const int kTimeoutMs = 15000;
+
+// The marks as they are meant to look: g, d, l, w and s are fixed greys, i the inside, k the
+// tick or the dot, and "." shows what lies behind an option mark.
+const char* const kCheckPattern[] = {
+    "gggggggggggggggggggw", "gdddddddddddddddddlw", "gdiiiiiiiiiiiiiiiilw", "gdiiiiiiiiiiiiiiiilw",
+    "gdiiiiiiiiiiiiiiiilw", "gdiiiiiiiiiiiiiiiilw", "gdiiiiiiiiiiiikkiilw", "gdiiiiiiiiiiikkkiilw",
+    "gdiiikkiiiiikkkiiilw", "gdiiikkkiiikkkiiiilw", "gdiiiikkkikkkiiiiilw", "gdiiiiikkkkkiiiiiilw",
+    "gdiiiiiikkkiiiiiiilw", "gdiiiiiiikiiiiiiiilw", "gdiiiiiiiiiiiiiiiilw", "gdiiiiiiiiiiiiiiiilw",
+    "gdiiiiiiiiiiiiiiiilw", "gdiiiiiiiiiiiiiiiilw", "gllllllllllllllllllw", "wwwwwwwwwwwwwwwwwwww",
+};
+const char* const kOptionPattern[] = {
+    "....................", "....................", ".......gggggg.......", "......ggddddgg......",
+    ".....gddiiiiddg.....", "....gdiiiiiiiils....", "...ggdiikkkkiilss...", "...gdiikkkkkkiils...",
+    "...gdiikkkkkkiils...", "...gdiikkkkkkiils...", "...gdiikkkkkkiils...", "...ggdiikkkkiilss...",
+    "....gdiiiiiiiils....", ".....glliiiills.....", "......ssllllss......", ".......ssssss.......",
+    "....................", "....................", "....................", "....................",
+};
+
+enum class Mark { kOn, kOff, kDisabledOn, kDisabledOff };
+
+Pixels Expected(const char* const pattern[], Mark mark, unsigned long tick) {
+    const bool enabled = mark == Mark::kOn || mark == Mark::kOff;
+    const bool on = mark == Mark::kOn || mark == Mark::kDisabledOn;
+    std::map<char, unsigned long> colours = {{'g', 0x848484}, {'d', 0x424242}, {'l', 0xd6d6ce},
+                                             {'w', 0xffffff}, {'s', 0x9b9b9b}, {'.', kBackground}};
+    colours['i'] = enabled ? 0xffffff : 0x9b9b9b;
+    colours['k'] = !on ? colours['i'] : enabled ? tick : 0x424242;
+    Pixels pixels;
+    for (int row = 0; row < 20; ++row) {
+        for (const char* c = pattern[row]; *c != '\0'; ++c) {
+            pixels.push_back(colours.at(*c));
+        }
+    }
+    return pixels;
+}
+
+// The gallery running on the test's X server, in the test's own folder, with its window found.
+// Each test ends it by closing the window, after which it must have ended cleanly.
+class GalleryRun : public DisplayTest {
+  protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        ASSERT_TRUE(gallery.Start({BRISGOLA_GALLERY}, {}, workDir.Path(), workDir.File("output")))
+            << gallery.Error();
+        window = windows.WaitForTitled(kTitle, kTimeoutMs);
+        ASSERT_NE(window, 0u) << "no gallery window";
+        input.FocusKeyboardOn(window);
+    }
+    void TearDown() override {
+        if (window != 0) {
+            windows.RequestClose(window);
+        }
+        EXPECT_TRUE(gallery.WaitForExit(kTimeoutMs));
+        EXPECT_EQ(gallery.ExitStatus(), 0);
+        EXPECT_EQ(ReadWholeFile(workDir.File("output")), "") << "nothing logged, no X errors";
+    }
+
+    bool Shows(const Area& area, const Pixels& expected) {
+        return WaitUntil([&] { return reader.ReadWindow(window, area) == expected; }, kTimeoutMs);
+    }
+    bool CheckShows(const Area& box, Mark mark) {
+        const int inset = CheckBox::kMarkInset;
+        return Shows({box.x + inset, box.y + inset, 20, 20},
+                     Expected(kCheckPattern, mark, 0x000000));
+    }
+    bool OptionShows(const Area& box, int row, Mark mark) {
+        const int top = box.y + row * OptionBox::kRowHeight + OptionBox::kMarkTop;
+        return Shows({box.x + OptionBox::kMarkLeft, top, 20, 20},
+                     Expected(kOptionPattern, mark, 0x010101));
+    }
+    // The progress bar's blue, along its middle row.
+    int BarPixels() {
+        return reader.Count(window, {kProgressArea.x, kProgressArea.CentreY(), kProgressArea.w, 1},
+                            0x0000ff);
+    }
+    // The bar's share of the inside of its frame, less the last column that FillRect leaves.
+    static int BarLength(int value) {
+        const int range = kHorizontalMaximum - kHorizontalMinimum;
+        return std::max((kProgressArea.w - 2) * (value - kHorizontalMinimum) / range - 1, 0);
+    }
+    bool BarShows(int value) {
+        return WaitUntil([&] { return BarPixels() == BarLength(value); }, kTimeoutMs);
+    }
+
+    RunningProgram gallery;
+    Window window = 0;
+};
+
+// The horizontal slider's ticks, as its size rules place them: every step the same whole
+// number of pixels, at least eight, the last at the end of the track.
+int TickX(int value) {
+    const int steps = kHorizontalMaximum - kHorizontalMinimum;
+    const int w = std::max(kHorizontalSliderArea.w, steps * 8 + 40);
+    const int taken = (w - 40) / steps * steps + 40;
+    const int index = value - kHorizontalMinimum;
+    return kHorizontalSliderArea.x + 20 +
+           (index == steps ? taken - 39 : index * ((taken - 39) / steps));
+}
+const int kTrackY = kHorizontalSliderArea.y + (std::max(kHorizontalSliderArea.h, 36) + 1) / 2;
+
+} // namespace
+
+TEST_F(GalleryRun, MarksMatchTheirPatternsAndOnlyEnabledOnesAnswerClicksAndKeys) {
+    EXPECT_TRUE(CheckShows(kUncheckedArea, Mark::kOff));
+    EXPECT_TRUE(CheckShows(kCheckedArea, Mark::kOn));
+    EXPECT_TRUE(CheckShows(kDisabledUncheckedArea, Mark::kDisabledOff));
+    EXPECT_TRUE(CheckShows(kDisabledCheckedArea, Mark::kDisabledOn));
+    EXPECT_TRUE(OptionShows(kHandOptionsArea, 0, Mark::kOff));
+    EXPECT_TRUE(OptionShows(kHandOptionsArea, 1, Mark::kOn));
+    EXPECT_TRUE(OptionShows(kLevelOptionsArea, 0, Mark::kDisabledOff));
+    EXPECT_TRUE(OptionShows(kLevelOptionsArea, kChosenLevel, Mark::kDisabledOn));
+
+    // The window manager holds each click for a moment, so every click is seen through before
+    // the pointer moves on: otherwise its release could land where the pointer went next.
+    input.ClickCentre(window, kUncheckedArea);
+    EXPECT_TRUE(CheckShows(kUncheckedArea, Mark::kOn));
+    // The click on the disabled box reaches no control: it only takes the focus away.
+    const Area focusFrameTop{kUncheckedArea.x + 23, kUncheckedArea.y + 2, 20, 1};
+    ASSERT_GT(reader.Count(window, focusFrameTop, 0x000000), 0);
+    input.ClickCentre(window, kDisabledUncheckedArea);
+    EXPECT_TRUE(
+        WaitUntil([&] { return reader.Count(window, focusFrameTop, 0x000000) == 0; }, kTimeoutMs));
+    EXPECT_TRUE(CheckShows(kDisabledUncheckedArea, Mark::kDisabledOff));
+    const int lastRow = static_cast<int>(std::size(kHandCaptions)) - 1;
+    input.Click(window, kHandOptionsArea.CentreX(),
+                kHandOptionsArea.y + lastRow * OptionBox::kRowHeight + 5);
+    EXPECT_TRUE(OptionShows(kHandOptionsArea, lastRow, Mark::kOn));
+
+    input.TapKey(XK_Down);
+    EXPECT_TRUE(OptionShows(kHandOptionsArea, 0, Mark::kOn)) << "Down wraps to the first";
+}
+
+TEST_F(GalleryRun, SliderKeepsItsSizeRulesAndDrivesTheProgressBar) {
+    ASSERT_TRUE(BarShows(kHorizontalStart));
+    for (int value = kHorizontalMinimum; value <= kHorizontalMaximum; ++value) {
+        SCOPED_TRACE(value);
+        EXPECT_EQ(reader.Pixel(window, TickX(value), kTrackY - 3), 0x000000u);
+        EXPECT_EQ(reader.Pixel(window, TickX(value) + 1, kTrackY - 3), 0xddddddu);
+    }
+    input.Click(window, TickX(7), kTrackY);
+    EXPECT_TRUE(BarShows(7));
+
+    // A drag goes on outside the slider until the button is let go.
+    input.Press(window, TickX(5), kTrackY);
+    EXPECT_TRUE(BarShows(5));
+    input.MoveTo(window, kHorizontalSliderArea.x - 10, kTrackY);
+    EXPECT_TRUE(BarShows(kHorizontalMinimum)) << "left of the slider";
+    input.MoveTo(window, TickX(4), kTrackY + 120);
+    EXPECT_TRUE(BarShows(4)) << "below the slider";
+    input.Release();
+    input.MoveTo(window, TickX(9), kTrackY);
+    // Once the check box shows the click that came after the move, the move was handled too.
+    input.ClickCentre(window, kUncheckedArea);
+    ASSERT_TRUE(CheckShows(kUncheckedArea, Mark::kOn));
+    EXPECT_EQ(BarPixels(), BarLength(4)) << "the drag ended on release";
+
+    input.Click(window, TickX(1), kTrackY);
+    EXPECT_TRUE(BarShows(1));
+
+    input.TapKey(XK_Left);
+    input.TapKey(XK_Left);
+    EXPECT_TRUE(BarShows(kHorizontalMaximum)) << "Left wraps from the minimum to the maximum";
+}
+
+TEST_F(GalleryRun, ButtonsOpenTheDialogsAndANamedScoreJoinsTheTable) {
+    input.ClickCentre(window, kMessageButtonArea);
+    const Window question = windows.WaitForTitled(kQuestionTitle, kTimeoutMs);
+    ASSERT_NE(question, 0u);
+    input.ClickCentre(question, FormMsgBox::kYesArea);
+    EXPECT_TRUE(windows.WaitUntilGone(kQuestionTitle, kTimeoutMs));
+
+    input.ClickCentre(window, kScoreButtonArea);
+    const Window dialog = windows.WaitForTitled(kNameTitle, kTimeoutMs);
+    ASSERT_NE(dialog, 0u);
+    input.FocusKeyboardOn(dialog);
+    input.Type("Anna");
+    input.TapKey(XK_Return);
+    EXPECT_TRUE(windows.WaitUntilGone(kNameTitle, kTimeoutMs));
+
+    // DrawText leaves the last column of its box alone, so that one is not compared.
+    const Area text{kScoresArea.x + 1, kScoresArea.y + 1, kScoresArea.w - 3, kScoresArea.h - 2};
+    XFontStruct* font = LoadProgramFont(observer);
+    const std::string entry = HighScoreTable::FormatEntry(kHorizontalStart * kScorePerStep, "Anna");
+    EXPECT_TRUE(Shows(text, RenderText(observer, font, text.w, text.h, entry, 0x000000,
+                                       kScoresBackground, kAlignLeft)));
+    XFreeFont(observer, font);
+}

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "app/Application.h"
+#include "gui/controls/Slider.h"
+#include "gui/core/PackedPoint.h"
+#include "support/FormFixture.h"
+
+namespace {
+
+const unsigned long kFormColour = 0x336699;
+const unsigned long kShade = 0xdddddd;
+
+std::vector<int> reported;
+int changes = 0;
+void Report(Slider*, int value) {
+    reported.push_back(value);
+}
+void CountChange(GUIElement*) {
+    ++changes;
+}
+
+class SliderTest : public FormFixture {
+  protected:
+    SliderTest() { backColor = kFormColour; }
+    void SetUp() override {
+        FormFixture::SetUp();
+        reported.clear();
+        changes = 0;
+    }
+    // A shown slider with the focus, at (20, 20) unless told otherwise.
+    Slider& Make(bool vertical, int minimum, int maximum, int w, int h, int left = 20) {
+        slider = std::make_unique<Slider>(form.get(), vertical, minimum, maximum);
+        slider->Move(left, 20);
+        slider->SetSize(w, h);
+        slider->SetOnValueChanged(Report);
+        slider->SetOnChange(CountChange);
+        slider->Show();
+        slider->SetFocus();
+        return *slider;
+    }
+    std::unique_ptr<Slider> slider;
+};
+
+} // namespace
+
+// Every step gets the same whole number of pixels, at least eight; the last tick sits at the
+// end of the track and nothing is drawn beyond the size the slider takes.
+TEST_F(SliderTest, SizeRulesGiveEveryStepTheSameWholePixels) {
+    struct Case {
+        bool vertical;
+        int minimum, maximum, w, h, takenW, takenH;
+    };
+    const Case cases[] = {
+        {false, 0, 10, 100, 20, 120, 36}, {false, 0, 10, 155, 40, 150, 40},
+        {false, 10, 0, 155, 40, 150, 40}, {false, -1, 2, 100, 36, 100, 36},
+        {true, 0, 5, 10, 50, 40, 76},     {true, 0, 5, 50, 100, 50, 96},
+        {false, 5, 5, 10, 10, 40, 36},    {true, 7, 7, 10, 10, 40, 36},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.vertical ? "vertical " : "horizontal ") << c.w << "x"
+                                        << c.h << " for " << c.minimum << ".." << c.maximum);
+        Fill({0, 0, 300, 250}, 0xff0000);
+        Make(c.vertical, c.minimum, c.maximum, c.w, c.h);
+        EXPECT_EQ(slider->GetSize(), PackPoint(c.takenW, c.takenH));
+        EXPECT_EQ(Count({0, 0, 300, 250}, 0xff0000), 300 * 250 - c.takenW * c.takenH);
+        // Along the track and across it: the last tick at the end of the track (the only one,
+        // at its start, for a slider of one value), and the thumb beside the tick of the value.
+        auto at = [&](int along, int across) {
+            return c.vertical ? Pixel(across, along) : Pixel(along, across);
+        };
+        const int start = 20 + (c.vertical ? 18 : 20);
+        const int middle = 20 + ((c.vertical ? c.takenW : c.takenH) + 1) / 2;
+        const int last = c.minimum == c.maximum ? 0 : c.vertical ? c.takenH - 35 : c.takenW - 39;
+        EXPECT_EQ(at(start + last, middle - 3), 0x000000u);
+        EXPECT_EQ(at(start + last + 1, middle - 3), kShade);
+        EXPECT_EQ(at(start, c.vertical ? middle + 10 : middle - 10), 0x000000u);
+    }
+}
+
+// The 0..10 slider made 155 wide takes 150: ticks 11 pixels apart from x = 40, the last at the
+// end of the track, x = 151.
+TEST_F(SliderTest, PressPicksTheFirstTickWithinTwoPixelsAndNothingPastTheLast) {
+    Make(false, 0, 10, 155, 36);
+    const int y = 38;
+    const std::pair<int, int> presses[] = {
+        {40 + 3 * 11, 3}, {40 + 3 * 11 + 2, 3}, {40 + 3 * 11 + 3, 4}, {21, 0},
+        {151 + 2, 10},    {151 + 3, 10},        {40 + 7 * 11 - 5, 7},
+    };
+    for (const auto& [x, value] : presses) {
+        SCOPED_TRACE(x);
+        SendClick(form.get(), form.get(), x, y);
+        EXPECT_EQ(slider->GetValue(), value);
+        EXPECT_FALSE(slider->IsDragging());
+    }
+    EXPECT_EQ(reported, (std::vector<int>{3, 4, 0, 10, 7})) << "only changes are told";
+    EXPECT_EQ(changes, 5);
+
+    slider->SetValue(-5);
+    EXPECT_EQ(slider->GetValue(), 0);
+    slider->SetValue(99);
+    EXPECT_EQ(slider->GetValue(), 10);
+    EXPECT_EQ(changes, 5) << "SetValue tells nobody";
+
+    // A drag let go outside ends too, or the slider would follow the bare pointer once it had
+    // the focus again.
+    SendButton(form.get(), form.get(), ButtonPress, Button1, 60, y);
+    SendButton(form.get(), form.get(), ButtonRelease, Button1, 60, 200);
+    EXPECT_FALSE(slider->IsDragging());
+}
+
+TEST_F(SliderTest, KeysStepAndWrapAroundAndTellOnlyChanges) {
+    struct Case {
+        int minimum, maximum, start;
+        KeySym key;
+        int after;
+        bool enabled = true;
+    };
+    const Case cases[] = {
+        {0, 10, 10, XK_Right, 0},
+        {0, 10, 0, XK_Left, 10},
+        {0, 10, 0, XK_Up, 10},
+        {0, 10, 10, XK_Down, 0},
+        {0, 10, 4, XK_space, 5},
+        {0, 10, 4, XK_Home, 4},
+        {3, 3, 3, XK_Right, 3},
+        {0, 10, 4, XK_Right, 4, false},
+        {INT_MAX - 2, INT_MAX, INT_MAX, XK_Right, INT_MAX - 2},
+        // A range too long to draw is cut short above the minimum.
+        {INT_MIN, INT_MAX, INT_MIN, XK_Left, INT_MIN + Slider::kMaxSteps},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.start << " key " << c.key);
+        Make(false, c.minimum, c.maximum, 100, 36);
+        slider->SetValue(c.start);
+        slider->Enable(c.enabled);
+        reported.clear();
+        SendKeyTap(form.get(), form.get(), c.key);
+        EXPECT_EQ(slider->GetValue(), c.after);
+        EXPECT_EQ(reported, c.after == c.start ? std::vector<int>{} : std::vector<int>{c.after});
+    }
+}
