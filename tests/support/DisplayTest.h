@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/Screen.h"
+#include "gui/core/Form.h"
 #include "support/TempFolder.h"
 #include "tools/driver/InputSender.h"
 #include "tools/driver/ScreenReader.h"
@@ -27,6 +28,15 @@ protected:
         ASSERT_NE(observer, nullptr) << "these tests need the X server named by DISPLAY";
         screen = std::make_unique<Screen>("test");
         ASSERT_NE(screen->GetDisplay(), nullptr);
+    }
+
+    // Shows the form on the test's screen; its window, once the window manager has it.
+    Window ShowManaged(Form& form) {
+        form.SetScreen(screen.get());
+        form.Show();
+        XSync(screen->GetDisplay(), False);
+        EXPECT_TRUE(windows.WaitUntilManaged(form.GetWindow(), 5000));
+        return form.GetWindow();
     }
 
     TempFolder workDir{true};

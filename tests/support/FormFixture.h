@@ -6,6 +6,7 @@
 #include "support/DisplayTest.h"
 #include "support/EventPump.h"
 #include "support/TestElements.h"
+#include "tools/driver/ExpectedPixels.h"
 
 // A shown form at the top left of the screen, with helpers to read back what it shows and to
 // feed it events through the toolkit's dispatch.
@@ -24,7 +25,12 @@ protected:
         // The first exposure must be handled before the test paints, or it would paint over.
         PumpEvents(form.get(), 50);
     }
-    void TearDown() override { form.reset(); }
+    void TearDown() override {
+        form.reset();
+        if (font != nullptr) {
+            XFreeFont(observer, font);
+        }
+    }
 
     // The toolkit's requests are synced first: the server may otherwise answer the observer
     // before it has drawn what the toolkit flushed.
@@ -46,7 +52,16 @@ protected:
         FillRect(dc, area.x, area.y, area.w + 1, area.h + 1, 0, -1, color);
     }
     void Pump(int milliseconds = 30) { PumpEvents(form.get(), milliseconds); }
+    // A text as the toolkit draws it into a w x h box, with the program's font.
+    Pixels Text(int w, int h, const std::string& text, unsigned long fg, unsigned long bg,
+                int alignment) {
+        if (font == nullptr) {
+            font = LoadProgramFont(observer);
+        }
+        return RenderText(observer, font, w, h, text, fg, bg, alignment);
+    }
 
     int64_t backColor = 0x000000;
     std::unique_ptr<RecordingForm> form;
+    XFontStruct* font = nullptr; // the program's, once Text has loaded it
 };

