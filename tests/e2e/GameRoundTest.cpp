@@ -1,93 +1,78 @@
 #include "tests/e2e/GameTest.h"
 
-#include <algorithm>
-
 #include "game/RoundRules.h"
 #include "tools/harness/WaitUntil.h"
 
 class GameRound : public GameTest {};
 
-TEST_F(GameRound, StartCountsDownWithABeepPerStepAndThenOffersTheChoices) {
-    const size_t before = game.Recorded().Calls().size();
-    ASSERT_TRUE(StartGame()) << DescribeBoard();
-    // A new game clears the board and shows the score.
-    EXPECT_TRUE(WaitUntil([&] { return driver.ScoreLineShows(ScoreLine(0, 0)); }, 2000));
-    EXPECT_TRUE(driver.StatusLineShows(""));
+// A game as a player first meets it: the window as it opens, START, the countdown, a round
+// with each hand, and CANCEL while the next round waits for a choice.
+TEST_F(GameRound, CountsDownDecidesEachHandByTheTableAndCancelsBackToTheIdleBoard) {
+    const Window window = driver.GetGameWindow();
+    EXPECT_EQ(driver.windows.Title(window), "Brisgola Copyright (c) 2026 The Brisgola Authors");
+    // Minimum and maximum size equal: the window manager offers no resizing.
+    EXPECT_EQ(driver.windows.SizeHints(window), (std::vector<int>{800, 600, 800, 600}));
+    EXPECT_TRUE(driver.ScoreLineShows("") && driver.StatusLineShows(""));
 
+    const size_t before = CallCount();
+    ASSERT_TRUE(StartGame()) << DescribeBoard();
+    EXPECT_TRUE(WaitUntil([&] { return driver.ScoreLineShows(ScoreLine(0, 0)); }, 2000));
     int beeps = 0;
     for (int frame : {kCountdownThree, kCountdownTwo, kCountdownOne}) {
         ASSERT_TRUE(WaitUntil([&] { return driver.ResultShown() == frame; }, kStepTimeoutMs))
-            << "countdown picture " << GameDriver::ResultName(frame) << " never came; "
-            << DescribeBoard();
-        EXPECT_TRUE(WaitForCalls(before, "aplay", kBeep, ++beeps, kSettleMs))
-            << "no beep with picture " << GameDriver::ResultName(frame);
-        // The hands stay hidden until the player picks.
+            << GameDriver::ResultName(frame) << " never came; " << DescribeBoard();
+        EXPECT_TRUE(WaitForCalls(before, "aplay", {kBeepSound}, ++beeps))
+            << "no beep with " << GameDriver::ResultName(frame);
         EXPECT_EQ(driver.ComputerHandShown(), kPictureHidden);
         EXPECT_EQ(driver.PlayerHandShown(), kPictureHidden);
     }
     ASSERT_TRUE(WaitUntil([&] { return driver.ChoicesShown(); }, kStepTimeoutMs))
         << DescribeBoard();
-    EXPECT_EQ(driver.ResultShown(), kPictureHidden);
-
     // Each step needs more than one whole second since the last on the one-second clock.
-    const std::vector<StandIns::Call> calls = CallsAfter(before);
-    ASSERT_EQ(calls.size(), 3u) << Describe(calls);
-    for (size_t i = 1; i < calls.size(); ++i) {
-        const double gap = calls[i].time - calls[i - 1].time;
-        EXPECT_GE(gap, 1.4) << "beeps " << i << " and " << i + 1;
-        EXPECT_LE(gap, 3.6) << "beeps " << i << " and " << i + 1;
+    const std::vector<StandIns::Call> calls = standIns.Calls();
+    ASSERT_EQ(calls.size(), before + 3);
+    for (size_t i = before + 1; i < calls.size(); ++i) {
+        EXPECT_GE(calls[i].time - calls[i - 1].time, 1.4) << "beep " << i - before;
+        EXPECT_LE(calls[i].time - calls[i - 1].time, 3.6) << "beep " << i - before;
     }
-}
 
-TEST_F(GameRound, EachChoiceIsDecidedByTheRoundTableWithItsSound) {
-    ASSERT_TRUE(StartGame()) << DescribeBoard();
     int player = 0;
     int computer = 0;
     for (int hand : {kPlayerPaper, kPlayerRock, kPlayerScissors}) {
-        SCOPED_TRACE("player picks " + GameDriver::HandName(hand));
-        const size_t before = game.Recorded().Calls().size();
+        const size_t atClick = CallCount();
         const RoundSeen seen = driver.PlayRound(hand, kRoundTimeoutMs);
         ASSERT_TRUE(seen.played) << DescribeBoard();
+        SCOPED_TRACE(GameDriver::HandName(hand) + " against " +
+                     GameDriver::HandName(seen.computerHand));
         EXPECT_EQ(seen.playerHand, hand);
-        ASSERT_GE(seen.computerHand, kComputerScissors) << DescribeBoard();
-        ASSERT_LE(seen.computerHand, kComputerPaper) << DescribeBoard();
-
-        const Expected expected = ExpectedRound(hand, seen.computerHand);
-        SCOPED_TRACE("computer shows " + GameDriver::HandName(seen.computerHand));
-        EXPECT_EQ(GameDriver::ResultName(seen.result), GameDriver::ResultName(expected.result));
+        const RoundOutcome expected = DecideRound(hand, seen.computerHand);
+        ASSERT_TRUE(expected.decided) << "the computer shows no hand of its own";
+        EXPECT_EQ(seen.result, expected.resultFrame) << GameDriver::ResultName(seen.result);
         EXPECT_TRUE(driver.ChoicesHidden()) << DescribeBoard();
-        player += expected.playerPoints;
-        computer += expected.computerPoints;
+        player += expected.scorer == Scorer::kPlayer;
+        computer += expected.scorer == Scorer::kComputer;
         EXPECT_TRUE(WaitUntil([&] { return driver.ScoreLineShows(ScoreLine(player, computer)); },
                               2000))
             << "expected " << ScoreLine(player, computer);
-
-        if (!expected.sound.empty()) {
-            EXPECT_TRUE(WaitForCalls(before, "aplay", {expected.sound}, 1, kSettleMs))
-                << Describe(CallsAfter(before));
+        // The round's own sound once, or none for a tie; beeps belong to the next countdown.
+        if (expected.sound != nullptr) {
+            EXPECT_TRUE(WaitForCalls(atClick, "aplay", {expected.sound}));
         } else {
             WaitUntil([] { return false; }, kSilenceMs);
         }
-        // Beeps belong to the next countdown; anything else is the round's own sound.
-        std::vector<StandIns::Call> sounds = CallsAfter(before);
-        sounds.erase(std::remove_if(sounds.begin(), sounds.end(),
-                                    [](const StandIns::Call& call) { return call.arguments == kBeep; }),
-                     sounds.end());
-        EXPECT_EQ(sounds.size(), expected.sound.empty() ? 0u : 1u) << Describe(sounds);
-        ExpectHealthy();
+        EXPECT_EQ(CountCalls(atClick, "aplay", {kApplauseSound}) +
+                      CountCalls(atClick, "aplay", {kLaughterSound}),
+                  expected.sound != nullptr ? 1 : 0);
     }
-}
 
-TEST_F(GameRound, CancelWhileChoosingStopsTheClockAndReturnsToTheIdleBoard) {
-    ASSERT_TRUE(StartGame()) << DescribeBoard();
     ASSERT_TRUE(WaitUntil([&] { return driver.ChoicesShown(); }, kRoundTimeoutMs))
         << DescribeBoard();
     driver.Press(kStartButtonArea);
     ASSERT_TRUE(WaitUntil([&] { return driver.IdleBoardShown(); }, kStepTimeoutMs))
         << DescribeBoard();
-    // The score line keeps its text until the next game.
-    EXPECT_TRUE(driver.ScoreLineShows(ScoreLine(0, 0)));
-    const size_t before = game.Recorded().Calls().size();
+    EXPECT_TRUE(driver.ScoreLineShows(ScoreLine(player, computer))) << "kept until the next game";
+    // The clock has stopped: nothing moves and nothing sounds any more.
+    const size_t atCancel = CallCount();
     EXPECT_FALSE(WaitUntil([&] { return !driver.IdleBoardShown(); }, 3000)) << DescribeBoard();
-    EXPECT_EQ(CallsAfter(before).size(), 0u) << Describe(CallsAfter(before));
+    EXPECT_EQ(CallCount(), atCancel);
 }

@@ -14,54 +14,47 @@ const int kMaxRounds = 90;
 } // namespace
 
 TEST_F(WholeGame, PlaysUntilOneSideHasTenWins) {
-    const size_t before = game.Recorded().Calls().size();
+    const size_t before = CallCount();
     ASSERT_TRUE(StartGame()) << DescribeBoard();
     int player = 0;
     int computer = 0;
     int rounds = 0;
     while (player < kWinningScore && computer < kWinningScore) {
         ASSERT_LT(rounds, kMaxRounds) << "the game did not end";
-        const int hand = rounds % 3;
-        ++rounds;
+        const int hand = rounds++ % 3;
         const RoundSeen seen = driver.PlayRound(hand, kRoundTimeoutMs);
         ASSERT_TRUE(seen.played) << "round " << rounds << ": " << DescribeBoard();
-        const Expected expected = ExpectedRound(hand, seen.computerHand);
-        ASSERT_EQ(GameDriver::ResultName(seen.result), GameDriver::ResultName(expected.result))
-            << "round " << rounds << ": player " << GameDriver::HandName(hand) << ", computer "
-            << GameDriver::HandName(seen.computerHand);
-        player += expected.playerPoints;
-        computer += expected.computerPoints;
+        const RoundOutcome expected = DecideRound(hand, seen.computerHand);
+        ASSERT_EQ(seen.result, expected.resultFrame)
+            << "round " << rounds << ": " << DescribeBoard();
+        player += expected.scorer == Scorer::kPlayer;
+        computer += expected.scorer == Scorer::kComputer;
         ASSERT_TRUE(WaitUntil(
             [&] { return driver.ScoreLineShows(ScoreLine(player, computer)); }, 2000))
             << "round " << rounds << ": expected " << ScoreLine(player, computer);
     }
 
-    // The game ends two ticks after the winning click.
+    // The game ends two ticks after the winning click; the last round stays on the board and
+    // no further round begins.
     EXPECT_TRUE(WaitUntil(
         [&] { return driver.StatusLineShows("Game over!") && driver.StartCaptionShows("START"); },
         kStepTimeoutMs))
         << DescribeBoard();
-    EXPECT_TRUE(driver.ScoreLineShows(ScoreLine(player, computer)));
-    // The last round stays on the board and no further round begins.
     const int lastResult = driver.ResultShown();
     EXPECT_TRUE(lastResult == kWonFrame || lastResult == kLostFrame) << DescribeBoard();
     EXPECT_FALSE(WaitUntil([&] { return driver.ResultShown() != lastResult; }, 4000))
         << DescribeBoard();
 
-    // One applause per won round, one laughter per lost round, nothing else but beeps.
-    const std::vector<StandIns::Call> commands = CallsAfter(before);
-    EXPECT_EQ(CountCalls(commands, "aplay", {"Data/applauso.wav"}), player);
-    EXPECT_EQ(CountCalls(commands, "aplay", {"Data/risata.wav"}), computer);
-    EXPECT_EQ(CountCalls(commands, "aplay", kBeep) + player + computer,
-              static_cast<int>(commands.size()));
-    // Three beeps for every countdown.
-    EXPECT_EQ(CountCalls(commands, "aplay", kBeep), 3 * rounds);
-    ExpectHealthy();
+    // One applause per won round, one laughter per lost round, three beeps per countdown and
+    // nothing else.
+    EXPECT_EQ(CountCalls(before, "aplay", {kApplauseSound}), player);
+    EXPECT_EQ(CountCalls(before, "aplay", {kLaughterSound}), computer);
+    EXPECT_EQ(CountCalls(before, "aplay", {kBeepSound}), 3 * rounds);
+    EXPECT_EQ(CallCount() - before, static_cast<size_t>(player + computer + 3 * rounds));
 
     // START after the end begins a new game from nothing.
     ASSERT_TRUE(StartGame()) << DescribeBoard();
-    EXPECT_TRUE(WaitUntil([&] { return driver.ScoreLineShows(ScoreLine(0, 0)); }, 2000));
-    EXPECT_TRUE(driver.StatusLineShows(""));
-    EXPECT_TRUE(WaitUntil([&] { return driver.ChoicesShown(); }, kRoundTimeoutMs))
-        << DescribeBoard();
+    EXPECT_TRUE(WaitUntil(
+        [&] { return driver.ScoreLineShows(ScoreLine(0, 0)) && driver.StatusLineShows(""); },
+        2000));
 }

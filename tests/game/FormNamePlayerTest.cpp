@@ -41,22 +41,17 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return windows.HasFocus(dialog->GetWindow()); }, 5000));
         PumpEvents(game.get(), 50);
     }
-    void Type(const std::string& keys) {
-        input.Type(keys);
-        DispatchPending(game.get());
-    }
     void Tap(KeySym key) {
         input.TapKey(key);
         DispatchPending(game.get());
     }
     // The window manager takes a click first and hands it on, so the click is pumped until
     // what it should do is done.
-    void PressOk(const std::function<bool()>& done) {
+    bool PressOk(const std::function<bool()>& done) {
         const int64_t at = dialog->GetOkButton()->GetPosition();
         input.Click(dialog->GetWindow(), PointX(at) + 10, PointY(at) + 10);
-        PumpUntil(game.get(), done);
+        return PumpUntil(game.get(), done);
     }
-    bool Open() { return dialog->IsCreated(); }
 
     StandIns sounds{workDir.Path()};
     std::unique_ptr<FormMain> game;
@@ -65,46 +60,34 @@ protected:
 
 } // namespace
 
-TEST_F(FormNamePlayerTest, OpensCentredOnTheGameWithTheFocusInTheBoxAndTheGameDisabled) {
+TEST_F(FormNamePlayerTest, TakesOnlyANameOfOneToTenCharactersAndMeanwhileHoldsTheGame) {
     EXPECT_EQ(windows.Title(dialog->GetWindow()), "Classifica");
-    EXPECT_EQ(dialog->GetSize(), PackPoint(FormNamePlayer::kWidth, FormNamePlayer::kHeight));
     // Centred on the game; the window manager puts its title bar above the place asked for.
     const int64_t main = game->GetPosition();
     const int64_t placed = dialog->GetPosition();
     EXPECT_NEAR(PointX(placed), PointX(main) + (800 - FormNamePlayer::kWidth) / 2, 2);
     EXPECT_NEAR(PointY(placed), PointY(main) + (600 - FormNamePlayer::kHeight) / 2, 30);
-    EXPECT_EQ(Application::focusedElement, dialog->GetNameBox());
     EXPECT_FALSE(game->IsEnabled());
+    EXPECT_EQ(game->GetModalChild(), dialog);
 
-    // A click on the game beeps and brings the dialog back on top.
-    input.Click(game->GetWindow(), 60, 420);
-    EXPECT_TRUE(PumpUntil(game.get(), [&] { return sounds.Calls().size() == 1; }));
-    EXPECT_TRUE(WaitUntil(
-        [&] { return windows.IsStackedAbove(dialog->GetWindow(), game->GetWindow()); }, 5000));
-}
-
-TEST_F(FormNamePlayerTest, AnEmptyNameBeepsAndKeepsTheDialogWithTheFocusInTheBox) {
-    PressOk([&] { return sounds.Calls().size() == 1; });
-    EXPECT_EQ(sounds.Calls().size(), 1u);
-    EXPECT_TRUE(Open());
+    EXPECT_TRUE(PressOk([&] { return sounds.Calls().size() == 1; })) << "an empty name beeps";
     EXPECT_EQ(Application::focusedElement, dialog->GetNameBox());
     Tap(XK_Escape);
-    EXPECT_TRUE(Open()) << "Escape means nothing here";
+    EXPECT_TRUE(dialog->IsCreated()) << "Escape means nothing here";
     EXPECT_TRUE(playerName.empty());
-}
 
-TEST_F(FormNamePlayerTest, EnterOkOrDeleteAcceptATenCharacterNameAndFreeTheGame) {
     const KeySym ways[] = {XK_Return, 0, XK_Delete};
     for (const KeySym way : ways) {
         SCOPED_TRACE(way == 0 ? "OK" : XKeysymToString(way));
-        Type("Bartholomew!");
+        input.Type("Bartholomew!");
+        DispatchPending(game.get());
         EXPECT_EQ(dialog->GetNameBox()->GetText(), "Bartholome") << "ten characters at most";
         if (way == 0) {
-            PressOk([&] { return !Open(); });
+            PressOk([&] { return !dialog->IsCreated(); });
         } else {
             Tap(way);
         }
-        EXPECT_FALSE(Open());
+        EXPECT_FALSE(dialog->IsCreated());
         // Delete takes the character under the caret first, which is past the name.
         EXPECT_EQ(playerName, "Bartholome");
         EXPECT_TRUE(game->IsEnabled());

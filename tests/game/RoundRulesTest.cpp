@@ -4,7 +4,7 @@
 
 #include "game/RoundRules.h"
 
-TEST(RoundRules, EveryPairFollowsRockPaperScissors) {
+TEST(RoundRules, EveryPairFollowsRockPaperScissorsAndOtherPairsDecideNothing) {
     struct Case {
         int player;
         int computer;
@@ -24,23 +24,17 @@ TEST(RoundRules, EveryPairFollowsRockPaperScissors) {
         {kPlayerPaper, kComputerRock, kWonFrame, "Data/applauso.wav", Scorer::kPlayer},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.player) + " vs " + std::to_string(c.computer));
         const RoundOutcome outcome = DecideRound(c.player, c.computer);
-        const std::string pair = std::to_string(c.player) + " vs " + std::to_string(c.computer);
-        EXPECT_TRUE(outcome.decided) << pair;
-        EXPECT_EQ(outcome.resultFrame, c.frame) << pair;
-        EXPECT_EQ(outcome.scorer, c.scorer) << pair;
-        if (c.sound == nullptr) {
-            EXPECT_EQ(outcome.sound, nullptr) << pair;
-        } else {
-            ASSERT_NE(outcome.sound, nullptr) << pair;
-            EXPECT_STREQ(outcome.sound, c.sound) << pair;
-        }
+        EXPECT_TRUE(outcome.decided);
+        EXPECT_EQ(outcome.resultFrame, c.frame);
+        EXPECT_EQ(outcome.scorer, c.scorer);
+        EXPECT_STREQ(outcome.sound == nullptr ? "none" : outcome.sound,
+                     c.sound == nullptr ? "none" : c.sound);
     }
-}
-
-TEST(RoundRules, PairsThatAreNoRoundDecideNothing) {
-    const std::pair<int, int> pairs[] = {{kPlayerRock, kPlayerRock}, {3, 0}, {0, 6}, {-1, 4}};
-    for (const auto& pair : pairs) {
+    // Two player hands, or hands past either end of the strip, are no round at all.
+    const std::pair<int, int> noRounds[] = {{kPlayerRock, kPlayerRock}, {3, 0}, {0, 6}, {-1, 4}};
+    for (const auto& pair : noRounds) {
         EXPECT_FALSE(DecideRound(pair.first, pair.second).decided);
     }
 }
@@ -48,11 +42,8 @@ TEST(RoundRules, PairsThatAreNoRoundDecideNothing) {
 TEST(RoundRules, RandomBetweenStaysInRangeAndReachesEveryValue) {
     std::set<int> seen;
     for (int i = 0; i < 600; ++i) {
-        const int value = RandomBetween(3, 5);
-        ASSERT_GE(value, 3);
-        ASSERT_LE(value, 5);
-        seen.insert(value);
+        seen.insert(RandomBetween(3, 5));
     }
-    EXPECT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen, (std::set<int>{3, 4, 5}));
     EXPECT_EQ(RandomBetween(7, 7), 7);
 }

@@ -41,9 +41,6 @@ void StandIns::Install(const std::string& program, Ending ending) {
     case Ending::kSucceed:
         script += "exit 0\n";
         break;
-    case Ending::kFail:
-        script += "exit 1\n";
-        break;
     case Ending::kHoldUntilRelease:
         script += HeldCommand() + "\necho done >> " + Quoted(folder + "/finished") + "\n";
         break;
@@ -99,16 +96,6 @@ std::vector<StandIns::Call> StandIns::Calls() const {
                               fields.begin() + static_cast<long>(at + count));
         at += count;
         calls.push_back(call);
-    }
-    return calls;
-}
-
-std::vector<StandIns::Call> StandIns::CallsOf(const std::string& program) const {
-    std::vector<Call> calls;
-    for (const Call& call : Calls()) {
-        if (call.program == program) {
-            calls.push_back(call);
-        }
     }
     return calls;
 }

@@ -11,7 +11,6 @@ class StandIns {
 public:
     enum class Ending {
         kSucceed,          // exits with status 0
-        kFail,             // exits with status 1
         kHoldUntilRelease, // waits for Release(), notes that it finished, then exits 0
     };
 
@@ -42,8 +41,6 @@ public:
     std::string HeldCommand() const;
 
     std::vector<Call> Calls() const;
-    // Calls of the program only.
-    std::vector<Call> CallsOf(const std::string& program) const;
     int FinishedCount() const;
     // Waits (bounded) until at least count calls have been recorded.
     bool WaitForCalls(size_t count, int timeoutMs = 10000) const;
