@@ -10,6 +10,5 @@ TEST(Main, WithoutADisplayTheProgramSaysSoAndFails) {
     const ProgramResult result = RunProgram({BRISGOLA_BINARY}, {"DISPLAY"}, dir.Path());
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.output, "XOpenDisplay(0) failed.\n");
-    EXPECT_EQ(TextFile("log.txt").ReadLines(),
-              std::vector<std::string>{"XOpenDisplay(0) failed."});
+    EXPECT_EQ(TextFile("log.txt").ReadLines(), std::vector<std::string>{"XOpenDisplay(0) failed."});
 }

@@ -5,21 +5,16 @@
 
 #include "bench/Statistics.h"
 
-TEST(Statistics, SummaryOfUnsortedSamples) {
+TEST(Statistics, SummaryOfUnsortedSamplesAndTheRatioOfMediansWhereBothSidesHaveSome) {
     // Samples, then count, median, min and max.
-    const std::pair<std::vector<double>, Summary> cases[] = {
-        {{}, {0, 0, 0, 0}},          {{5}, {1, 5, 5, 5}},
-        {{3, 1, 2}, {3, 2, 1, 3}},   {{4, 1, 3, 2}, {4, 2.5, 1, 4}},
-        {{7, -1, 7}, {3, 7, -1, 7}}, {{0.5, 10, 0.25, 0.75, 100}, {5, 0.75, 0.25, 100}},
-    };
+    const std::pair<std::vector<double>, Summary> cases[] = {{{}, {0, 0, 0, 0}},
+                                                             {{3, 1, 2}, {3, 2, 1, 3}},
+                                                             {{4, 1, 3, 2}, {4, 2.5, 1, 4}},
+                                                             {{7, -1, 7}, {3, 7, -1, 7}}};
     const auto fields = [](const Summary& s) { return std::tie(s.count, s.median, s.min, s.max); };
     for (const auto& [samples, expected] : cases) {
-        const Summary summary = Summarise(samples);
-        EXPECT_EQ(fields(summary), fields(expected)) << samples.size() << " samples";
+        EXPECT_EQ(fields(Summarise(samples)), fields(expected)) << samples.size() << " samples";
     }
-}
-
-TEST(Statistics, RatioOfTheMediansOnlyWhereBothSidesHaveSome) {
     const Summary some = Summarise({1, 2, 3});
     EXPECT_DOUBLE_EQ(Ratio(Summarise({2, 40, 4, 6, 1}), Summarise({2, 1, 3})), 2.0);
     EXPECT_TRUE(std::isnan(Ratio(Summarise({}), some)));

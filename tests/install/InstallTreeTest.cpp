@@ -25,19 +25,19 @@ TEST(InstallTree, InstallsTheSoundsTheIconsAndTheLicenceAsTheyShouldBe) {
     StagedInstall staged;
     ASSERT_TRUE(staged.Succeeded()) << staged.InstallerOutput();
     for (const std::string sound : kSounds) {
-        const std::string installed =
-            ReadWholeFile(staged.Installed("share/games/brisgola/" + sound));
-        EXPECT_EQ(installed, ReadWholeFile(BRISGOLA_SOURCE_DIR "/assets/sounds/" + sound)) << sound;
+        EXPECT_EQ(ReadWholeFile(staged.Installed("share/games/brisgola/" + sound)),
+                  ReadWholeFile(BRISGOLA_SOURCE_DIR "/assets/sounds/" + sound))
+            << sound;
     }
     for (const std::string name : kIconSizes) {
         const std::string png = ReadWholeFile(
             staged.Installed("share/icons/hicolor/" + name + "/apps/org.brisgola.Brisgola.png"));
+        // The signature, the width and height big-endian, then colour type 6, RGB with alpha:
+        // the wide logo sits on a clear background.
         const int size = std::stoi(name);
-        EXPECT_EQ(png.substr(0, 16), std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16)) << name;
-        // Width and height, big-endian, then the colour type: 6 is RGB with alpha, for the wide
-        // logo sits on a clear background.
         const std::string side = {0, 0, static_cast<char>(size >> 8), static_cast<char>(size)};
-        EXPECT_EQ(png.substr(16, 8), side + side) << name;
+        EXPECT_EQ(png.substr(0, 24),
+                  std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) + side + side);
         EXPECT_EQ(png.substr(25, 1), "\x06") << name;
     }
     // The copyright file carries the licence word for word, each line indented and each blank
@@ -65,14 +65,9 @@ TEST(InstallMetadata, NameOneAnotherAndPassTheirValidatorsSilently) {
     const std::string desktop = staged.Installed("share/applications/" + id + ".desktop");
     const std::string entry = ReadWholeFile(desktop);
     EXPECT_EQ(Captured(entry, "\nIcon=(.*)"), id);
-    for (const std::string size : kIconSizes) {
-        const std::string icon = "share/icons/hicolor/" + size + "/apps/" + id + ".png";
-        EXPECT_EQ(access(staged.Installed(icon).c_str(), F_OK), 0) << icon;
-    }
     // Desktops run Exec through PATH, on which Debian has /usr/games.
     const std::string command = staged.Installed("games/" + Captured(entry, "\nExec=(\\S+)"));
     EXPECT_EQ(access(command.c_str(), X_OK), 0) << command;
-
     // The validators print nothing at all when they have nothing to say, not even hints.
     const ProgramResult entryCheck = RunProgram({"desktop-file-validate", desktop});
     EXPECT_EQ(entryCheck.status, 0);
@@ -89,11 +84,10 @@ TEST(InstallMetadata, ChangelogAndManualPageAreCompressedReproduciblyAndReadClea
     const std::string changelog = staged.Installed("share/doc/brisgola/" BRISGOLA_CHANGELOG);
     const std::string page = staged.Installed("share/man/man6/" BRISGOLA_MAN_PAGE);
     for (const std::string& path : {changelog, page}) {
+        // No file name and no time in a gzip header: two builds give the same bytes.
         const std::string bytes = ReadWholeFile(path);
         if (path.rfind(".gz") == path.size() - 3) {
-            EXPECT_EQ(bytes.substr(0, 2), "\x1f\x8b") << path;
-            // No file name and no time in the header: two builds give the same bytes.
-            EXPECT_EQ(bytes.substr(3, 5), std::string(5, '\0')) << path << ": name or time";
+            EXPECT_EQ(bytes.substr(0, 8), std::string("\x1f\x8b\x08\0\0\0\0\0", 8)) << path;
         }
     }
     // gzip -dcf passes a file that is not compressed through as it is.

@@ -15,39 +15,29 @@ TEST(InstalledGame, StartsFromTheLauncherInThePlayersOwnFolder) {
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(display, nullptr);
     WindowFinder windows(display, "Brisgola.exe");
-    const std::string unset = "XDG_DATA_HOME";
-    for (const std::string& setting : {unset, unset + "=" + staged.Beside("data")}) {
-        SCOPED_TRACE(setting);
-        const bool xdgDataHome = setting != unset;
-        const std::string tag = xdgDataHome ? "-xdg" : "";
-        const std::string home = staged.MakeFolderBeside("home" + tag);
-        const std::string current = staged.MakeFolderBeside("current" + tag);
-        const std::string output = staged.Beside("output" + tag);
-        RunningProgram game;
-        ASSERT_TRUE(game.Start({staged.Installed("games/brisgola")}, {"HOME=" + home, setting},
-                               current, output));
-        Window window = 0;
-        WaitUntil(
-            [&] {
-                window = windows.Find([&](Window found) {
-                    return windows.HasClass(found) && windows.IsShown(found);
-                });
-                return window != 0 || !game.IsRunning();
-            },
-            20000);
-        ASSERT_NE(window, 0u) << "no game window; the game said:\n" << ReadWholeFile(output);
-        const std::string work =
-            (xdgDataHome ? staged.Beside("data") : home + "/.local/share") + "/brisgola";
-        EXPECT_EQ(DescribeTree(work + "/Data"), staged.SoundLinks());
-        EXPECT_EQ(DescribeTree(home).empty(), xdgDataHome);
-
-        // The launcher replaced itself with the game, so the signal reaches the game itself.
-        ASSERT_EQ(kill(game.Pid(), SIGTERM), 0);
-        EXPECT_TRUE(game.WaitForExit(5000));
-        EXPECT_EQ(game.ExitStatus(), 128 + SIGTERM) << ReadWholeFile(output);
-        EXPECT_TRUE(MembersOfGroup(game.Pid()).empty()) << "the game left processes behind";
-        EXPECT_TRUE(WaitUntil([&] { return !windows.IsShown(window); }, 5000));
-        EXPECT_TRUE(DescribeTree(current).empty());
-    }
+    const std::string home = staged.MakeFolderBeside("home");
+    const std::string current = staged.MakeFolderBeside("current");
+    const std::string output = staged.Beside("output");
+    RunningProgram game;
+    ASSERT_TRUE(game.Start({staged.Installed("games/brisgola")},
+                           {"HOME=" + home, "XDG_DATA_HOME=" + staged.Beside("data")}, current,
+                           output));
+    Window window = 0;
+    WaitUntil(
+        [&] {
+            window = windows.Find(
+                [&](Window found) { return windows.HasClass(found) && windows.IsShown(found); });
+            return window != 0 || !game.IsRunning();
+        },
+        20000);
+    ASSERT_NE(window, 0u) << "no game window; the game said:\n" << ReadWholeFile(output);
+    EXPECT_EQ(DescribeTree(staged.Beside("data") + "/brisgola/Data"), staged.SoundLinks());
+    // The launcher replaced itself with the game, so the signal reaches the game itself.
+    ASSERT_EQ(kill(game.Pid(), SIGTERM), 0);
+    EXPECT_TRUE(game.WaitForExit(5000));
+    EXPECT_EQ(game.ExitStatus(), 128 + SIGTERM) << ReadWholeFile(output);
+    EXPECT_TRUE(MembersOfGroup(game.Pid()).empty()) << "the game left processes behind";
+    EXPECT_TRUE(WaitUntil([&] { return !windows.IsShown(window); }, 5000));
+    EXPECT_TRUE(DescribeTree(current).empty() && DescribeTree(home).empty());
     XCloseDisplay(display);
 }

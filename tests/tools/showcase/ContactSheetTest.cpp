@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/DisplayTest.h"
 #include "tools/showcase/ContactSheet.h"
 
 namespace {
@@ -11,93 +12,54 @@ const int kTitleHeight = 40;
 const int kCaptionHeight = 24;
 const unsigned long kSheetColour = 0x202020;
 
-PngImage Solid(int width, int height, unsigned long colour) {
-    return PngImage(width, height,
-                    std::vector<unsigned long>(static_cast<size_t>(width) * height, colour));
-}
-
-unsigned long At(const PngImage& image, int x, int y) {
-    return image.Pixels()[static_cast<size_t>(y) * image.Width() + x];
-}
-
-// Whether every pixel of the rectangle has the colour.
-bool Filled(const PngImage& image, int left, int top, int width, int height,
-            unsigned long colour) {
-    for (int y = top; y < top + height; ++y) {
-        for (int x = left; x < left + width; ++x) {
-            if (At(image, x, y) != colour) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-int CountColour(const PngImage& image, int left, int top, int width, int height,
-                unsigned long colour) {
+// How many pixels of the rectangle have the colour.
+int Count(const PngImage& image, int left, int top, int width, int height, unsigned long colour) {
     int count = 0;
     for (int y = top; y < top + height; ++y) {
         for (int x = left; x < left + width; ++x) {
-            count += At(image, x, y) == colour ? 1 : 0;
+            count += image.Pixels()[static_cast<size_t>(y) * image.Width() + x] == colour;
         }
     }
     return count;
 }
 
-class ContactSheetTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_NE(display, nullptr) << "these tests need DISPLAY"; }
-    void TearDown() override {
-        if (display != nullptr) {
-            XCloseDisplay(display);
-        }
-    }
-    Display* display = XOpenDisplay(nullptr);
-};
+using ContactSheetTest = DisplayTest;
 
 } // namespace
 
-TEST_F(ContactSheetTest, LaysOutHalfSizePicturesWithTheirCaptions) {
+TEST_F(ContactSheetTest, LaysOutHalfSizePicturesWithTheirCaptionsAndRefusesNone) {
     ContactSheet sheet("Four pictures");
     const unsigned long colours[] = {0xff0000, 0x00ff00, 0x0000ff, 0xffff00};
     for (unsigned long colour : colours) {
-        sheet.Add("caption", Solid(80, 60, colour));
+        sheet.Add("caption", PngImage(80, 60, std::vector<unsigned long>(80 * 60, colour)));
     }
-    sheet.Add("too small to shrink", Solid(1, 1, 0x123456));
+    sheet.Add("too small to shrink", PngImage(1, 1, {0x123456}));
     EXPECT_EQ(sheet.Count(), 4u);
-
     std::string error;
-    const PngImage image = sheet.Compose(display, error);
+    const PngImage image = sheet.Compose(observer, error);
     ASSERT_FALSE(image.IsEmpty()) << error;
     // Two rows of three 40 × 30 cells.
-    const int cellWidth = 40;
-    const int cellHeight = 30;
+    const int cellWidth = 40, cellHeight = 30, rowHeight = cellHeight + kCaptionHeight + kMargin;
     EXPECT_EQ(image.Width(), kMargin + 3 * (cellWidth + kMargin));
-    EXPECT_EQ(image.Height(), kTitleHeight + 2 * (cellHeight + kCaptionHeight + kMargin));
-
+    EXPECT_EQ(image.Height(), kTitleHeight + 2 * rowHeight);
     for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
         const int left = kMargin + (i % 3) * (cellWidth + kMargin);
-        const int top = kTitleHeight + (i / 3) * (cellHeight + kCaptionHeight + kMargin);
-        EXPECT_TRUE(Filled(image, left, top, cellWidth, cellHeight, colours[i])) << "picture " << i;
-        // The sheet's colour right around the picture.
-        EXPECT_EQ(At(image, left - 1, top), kSheetColour) << "picture " << i;
-        EXPECT_EQ(At(image, left + cellWidth, top + cellHeight - 1), kSheetColour)
-            << "picture " << i;
-        // The caption is drawn in white under it.
-        EXPECT_GT(CountColour(image, left, top + cellHeight, cellWidth, kCaptionHeight, 0xffffff),
-                  0)
-            << "caption " << i;
+        const int top = kTitleHeight + (i / 3) * rowHeight;
+        // The picture exactly, the sheet's colour right around it, the caption in white.
+        EXPECT_EQ(Count(image, left, top, cellWidth, cellHeight, colours[i]),
+                  cellWidth * cellHeight);
+        EXPECT_EQ(Count(image, left - 1, top - 1, cellWidth + 2, cellHeight + 2, colours[i]),
+                  cellWidth * cellHeight);
+        EXPECT_GT(Count(image, left, top + cellHeight, cellWidth, kCaptionHeight, 0xffffff), 0);
     }
-    EXPECT_GT(CountColour(image, 0, 0, image.Width(), kTitleHeight, 0xffffff), 0) << "title";
+    EXPECT_GT(Count(image, 0, 0, image.Width(), kTitleHeight, 0xffffff), 0) << "title";
     // The empty sixth cell is left plain.
-    EXPECT_TRUE(Filled(image, kMargin + 2 * (cellWidth + kMargin),
-                       kTitleHeight + cellHeight + kCaptionHeight + kMargin, cellWidth,
-                       cellHeight + kCaptionHeight, kSheetColour));
-}
-
-TEST_F(ContactSheetTest, NothingToShowIsAnErrorNotAnEmptyFile) {
-    ContactSheet sheet("Nothing");
-    std::string error;
-    EXPECT_TRUE(sheet.Compose(display, error).IsEmpty());
+    EXPECT_EQ(Count(image, kMargin + 2 * (cellWidth + kMargin), kTitleHeight + rowHeight, cellWidth,
+                    rowHeight - kMargin, kSheetColour),
+              cellWidth * (rowHeight - kMargin));
+    // Nothing to show is an error, not an empty file.
+    error.clear();
+    EXPECT_TRUE(ContactSheet("Nothing").Compose(observer, error).IsEmpty());
     EXPECT_FALSE(error.empty());
 }
