@@ -14,11 +14,6 @@ const int kSpace = 32;
 // The box needs its 20 pixels and a margin above and below.
 const int kMinimumHeight = 22;
 
-XImage* MakeMark(GUIElement* element, const unsigned char* block, int w, int h) {
-    const RgbBuffer rgb = BlockToRgb(w, h, block);
-    return CreateImageFromRgb(element, rgb.get(), w, h);
-}
-
 } // namespace
 
 CheckBox::CheckBox(GUIElement* parentElement, const std::string& caption) {
@@ -130,12 +125,14 @@ void CheckBox::OnFocusOut() {
 
 XImage* CheckBox::CurrentMark() {
     if (imageChecked == nullptr) {
-        imageChecked = MakeMark(this, imgCHECK_CHECKED, wCHECK_CHECKED, hCHECK_CHECKED);
-        imageCheckedDisabled = MakeMark(this, imgCHECK_CHECKED_DISABLED, wCHECK_CHECKED_DISABLED,
-                                        hCHECK_CHECKED_DISABLED);
-        imageUnchecked = MakeMark(this, imgCHECK_UNCHECKED, wCHECK_UNCHECKED, hCHECK_UNCHECKED);
-        imageUncheckedDisabled = MakeMark(this, imgCHECK_UNCHECKED_DISABLED,
-                                          wCHECK_UNCHECKED_DISABLED, hCHECK_UNCHECKED_DISABLED);
+        imageChecked = CreateImageFromBlock(this, imgCHECK_CHECKED, wCHECK_CHECKED, hCHECK_CHECKED);
+        imageCheckedDisabled = CreateImageFromBlock(
+            this, imgCHECK_CHECKED_DISABLED, wCHECK_CHECKED_DISABLED, hCHECK_CHECKED_DISABLED);
+        imageUnchecked =
+            CreateImageFromBlock(this, imgCHECK_UNCHECKED, wCHECK_UNCHECKED, hCHECK_UNCHECKED);
+        imageUncheckedDisabled =
+            CreateImageFromBlock(this, imgCHECK_UNCHECKED_DISABLED, wCHECK_UNCHECKED_DISABLED,
+                                 hCHECK_UNCHECKED_DISABLED);
     }
     if (enabled) {
         return checked ? imageChecked : imageUnchecked;

@@ -16,11 +16,6 @@ const long kDisabledTextColor = 0x9b9b9b;
 const unsigned long kTransparent = 0x000000;
 const int kSpace = 32;
 
-XImage* MakeMark(GUIElement* element, const unsigned char* block, int w, int h) {
-    const RgbBuffer rgb = BlockToRgb(w, h, block);
-    return CreateImageFromRgb(element, rgb.get(), w, h);
-}
-
 } // namespace
 
 OptionBox::OptionBox(GUIElement* parentElement) {
@@ -193,14 +188,16 @@ void OptionBox::OnFocusOut() {
 
 XImage* OptionBox::MarkFor(bool chosen) {
     if (imageSelected == nullptr) {
-        imageSelected = MakeMark(this, imgOPTION_SELECTED, wOPTION_SELECTED, hOPTION_SELECTED);
-        imageSelectedDisabled = MakeMark(this, imgOPTION_SELECTED_DISABLED,
-                                         wOPTION_SELECTED_DISABLED, hOPTION_SELECTED_DISABLED);
-        imageUnselected =
-            MakeMark(this, imgOPTION_UNSELECTED, wOPTION_UNSELECTED, hOPTION_UNSELECTED);
+        imageSelected =
+            CreateImageFromBlock(this, imgOPTION_SELECTED, wOPTION_SELECTED, hOPTION_SELECTED);
+        imageSelectedDisabled =
+            CreateImageFromBlock(this, imgOPTION_SELECTED_DISABLED, wOPTION_SELECTED_DISABLED,
+                                 hOPTION_SELECTED_DISABLED);
+        imageUnselected = CreateImageFromBlock(this, imgOPTION_UNSELECTED, wOPTION_UNSELECTED,
+                                               hOPTION_UNSELECTED);
         imageUnselectedDisabled =
-            MakeMark(this, imgOPTION_UNSELECTED_DISABLED, wOPTION_UNSELECTED_DISABLED,
-                     hOPTION_UNSELECTED_DISABLED);
+            CreateImageFromBlock(this, imgOPTION_UNSELECTED_DISABLED, wOPTION_UNSELECTED_DISABLED,
+                                 hOPTION_UNSELECTED_DISABLED);
     }
     if (enabled) {
         return chosen ? imageSelected : imageUnselected;
