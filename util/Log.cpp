@@ -1,9 +1,9 @@
 #include "util/Log.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <vector>
 
-#include "util/FileUtils.h"
 #include "util/TextFile.h"
 
 namespace {
@@ -20,9 +20,10 @@ void Log(const char* message) {
     // has already reached standard output, which is all the caller can ask for.
     const std::vector<std::string> lines{message};
     TextFile file(kLogFile);
-    if (!FileExists(kLogFile)) {
+    struct stat status;
+    if (lstat(kLogFile, &status) != 0) {
         file.WriteLines(lines);
-    } else if (IsRegularFile(kLogFile)) {
+    } else if (S_ISREG(status.st_mode)) {
         file.AppendLines(lines);
     }
     // Anything else of that name (a folder, a link) is not the program's to write into.

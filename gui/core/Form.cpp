@@ -4,7 +4,6 @@
 #include "util/Log.h"
 #include "app/Screen.h"
 #include "gui/core/PackedPoint.h"
-#include "gui/graphics/DrawingContext.h"
 #include "gui/graphics/ImageBlock.h"
 #include "gui/graphics/PixelFormat.h"
 
@@ -462,4 +461,16 @@ void Form::CreateWindow() {
     // trips and the font's locale set-up in Xlib overlap that wait instead of following it.
     GetProgramFont(display);
     ProbePixelFormat(this);
+}
+
+Form* FirstForm() {
+    return Application::forms.empty() ? nullptr : static_cast<Form*>(Application::forms.front());
+}
+
+XFontStruct* GetProgramFont(Display* display) {
+    Form* first = FirstForm();
+    if (first == nullptr || display == nullptr) {
+        return nullptr;
+    }
+    return first->GetFont().GetXFont(display);
 }

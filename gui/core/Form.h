@@ -98,3 +98,9 @@ private:
     void SetHints(Display* display);
     void SendWMHints(Display* display);
 };
+
+// The program's first form, whose font all text is drawn with; null before any form exists.
+Form* FirstForm();
+// That font; null without a form or a display, or when not even the server's "fixed" font
+// loads.
+XFontStruct* GetProgramFont(Display* display);

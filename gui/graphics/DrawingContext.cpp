@@ -4,7 +4,6 @@
 #include <cctype>
 #include <vector>
 
-#include "app/Application.h"
 #include "util/Log.h"
 #include "app/Screen.h"
 #include "gui/core/Form.h"
@@ -18,10 +17,6 @@ const int kMinTextHeight = 9;
 // Lines are never closer than this, whatever the font.
 const int kMinLineHeight = 15;
 const int kFullCircle = 360 * 64;
-
-Form* FirstForm() {
-    return Application::forms.empty() ? nullptr : static_cast<Form*>(Application::forms.front());
-}
 
 unsigned long PixelOf(DrawingContext& dc, long color) {
     return PixelFormat::Of(dc.GetDisplay()).ToPixel(static_cast<unsigned long>(color));
@@ -122,14 +117,6 @@ int ProgramCharWidth(Form* form) {
                            : nullptr;
     XFontStruct* font = GetProgramFont(display);
     return font != nullptr ? TextWidth(font, "M") : 0;
-}
-
-XFontStruct* GetProgramFont(Display* display) {
-    Form* first = FirstForm();
-    if (first == nullptr || display == nullptr) {
-        return nullptr;
-    }
-    return first->GetFont().GetXFont(display);
 }
 
 void DrawPoint(DrawingContext& dc, int x, int y, long color) {

@@ -44,8 +44,6 @@ enum TextAlignment { kAlignLeft = 0, kAlignRight = 1, kAlignCenter = 2 };
 // Line styles of DrawLine.
 enum LineStyle { kLineSolid = 0, kLineDashed = 1, kLineDoubleDashed = 2 };
 
-// The font all text is drawn with; null when not even the server's "fixed" font loads.
-XFontStruct* GetProgramFont(Display* display);
 // Its measures as a context on the form gives them (TextHeight, CharWidth), for controls that
 // lay out before they paint; 0 while the form has no display or no font loads.
 int ProgramTextHeight(Form* form);
