@@ -24,6 +24,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Steps of SetUp, for tests that start the game another way: the work folder, with or
+    // without Data/ and its sounds; then the game started in it through the launcher (a
+    // command that runs the rest, such as one that drops to another user) with the
+    // environment changes, until its idle board shows.
+    void MakeWorkFolder(bool withData);
+    void Launch(const Arguments& launcher, const Arguments& environment);
+
     // Acting
     // Presses START on the idle board and waits for the caption to become CANCEL.
     bool StartGame();
@@ -42,6 +49,9 @@ protected:
     bool WaitForCalls(size_t after, const std::string& program, const Arguments& arguments,
                       int times = 1);
 
+    // Whether TearDown expects the work folder as it was made and an empty log; a test that
+    // changes them looks at them itself.
+    bool checkWorkFolder = true;
     TempFolder sandbox;
     StandIns standIns{sandbox.Path()};
     RunningProgram game;

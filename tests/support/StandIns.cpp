@@ -44,6 +44,20 @@ void StandIns::Install(const std::string& program, Ending ending) {
     case Ending::kHoldUntilRelease:
         script += HeldCommand() + "\necho done >> " + Quoted(folder + "/finished") + "\n";
         break;
+    case Ending::kListDescriptors:
+        // The walk up stops at the first process that is not a shell: the program that
+        // started the command, whose own descriptors are the ones that must not leak here.
+        script += "shell=$(readlink /proc/$$/exe)\n"
+                  "pid=$$\n"
+                  "while [ \"$(readlink /proc/$pid/exe)\" = \"$shell\" ]; do\n"
+                  "    for fd in /proc/$pid/fd/*; do readlink \"$fd\"; done\n"
+                  "    while read -r key value; do\n"
+                  "        [ \"$key\" = PPid: ] && parent=$value\n"
+                  "    done < /proc/$pid/status\n"
+                  "    pid=$parent\n"
+                  "done >> " +
+                  Quoted(folder + "/descriptors") + "\n";
+        break;
     }
     const std::string path = folder + "/bin/" + program;
     ASSERT_TRUE(WriteWholeFile(path, script)) << path;
@@ -103,6 +117,16 @@ std::vector<StandIns::Call> StandIns::Calls() const {
 int StandIns::FinishedCount() const {
     const std::string text = ReadWholeFile(folder + "/finished");
     return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+std::vector<std::string> StandIns::DescriptorsSeen() const {
+    std::vector<std::string> targets;
+    const std::string text = ReadWholeFile(folder + "/descriptors");
+    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        targets.push_back(text.substr(start, end - start));
+    }
+    return targets;
 }
 
 bool StandIns::WaitForCalls(size_t count, int timeoutMs) const {

@@ -12,6 +12,9 @@ public:
     enum class Ending {
         kSucceed,          // exits with status 0
         kHoldUntilRelease, // waits for Release(), notes that it finished, then exits 0
+        // notes the targets of its own open descriptors and of every shell between it and
+        // the program that started it (readlink of /proc/<pid>/fd/*), then exits 0
+        kListDescriptors,
     };
 
     struct Call {
@@ -42,6 +45,8 @@ public:
 
     std::vector<Call> Calls() const;
     int FinishedCount() const;
+    // What the kListDescriptors stand-ins noted, such as "pipe:[45]" or "/dev/null".
+    std::vector<std::string> DescriptorsSeen() const;
     // Waits (bounded) until at least count calls have been recorded.
     bool WaitForCalls(size_t count, int timeoutMs = 10000) const;
 
