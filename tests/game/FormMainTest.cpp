@@ -2,6 +2,7 @@
 #include <ctime>
 #include <gtest/gtest.h>
 #include <thread>
+#include <tuple>
 
 #include "game/FormMain.h"
 #include "game/RoundRules.h"
@@ -16,13 +17,15 @@
 
 namespace {
 
-int Frame(ImageFrame* frame) { return PointX(frame->GetFrame()); }
+int Frame(ImageFrame* frame) {
+    return PointX(frame->GetFrame());
+}
 
 // The game window driven from inside: its buttons pressed and its clock ticked by hand, the
 // computer's hand forced, and what it shows read back from the server. There are no sound
 // files, so each sound the game plays leaves its file name in the log.
 class FormMainTest : public DisplayTest {
-protected:
+  protected:
     void SetUp() override {
         DisplayTest::SetUp();
         game = std::make_unique<FormMain>(screen.get(), "Brisgola test");
@@ -54,23 +57,16 @@ protected:
 TEST_F(FormMainTest, EachSideScoresItsWinsUntilATenthEndsTheGameAndStartBeginsAnew) {
     PressStart();
     game->GetTimer()->Stop(); // the test ticks by hand
-    struct Round {
-        ImageFrame* choice;
-        int frame;
-        const char* score;
-    };
-    const Round rounds[] = {
+    const std::tuple<ImageFrame*, int, const char*> rounds[] = {
         {game->GetChoiceRock(), kWonFrame, "Score: 1 - 0"},
         {game->GetChoicePaper(), kLostFrame, "Score: 1 - 1"},
-        {game->GetChoiceScissors(), kTieFrame, "Score: 1 - 1"},
-    };
-    for (const Round& round : rounds) {
-        SCOPED_TRACE(round.score);
-        PlayRound(round.choice, kComputerScissors);
-        EXPECT_EQ(Frame(game->GetResultFrame()), round.frame);
-        EXPECT_EQ(Frame(game->GetHandPlayer()), Frame(round.choice));
+        {game->GetChoiceScissors(), kTieFrame, "Score: 1 - 1"}};
+    for (const auto& [choice, frame, score] : rounds) {
+        PlayRound(choice, kComputerScissors);
+        EXPECT_EQ(std::make_tuple(Frame(game->GetResultFrame()), Frame(game->GetHandPlayer()),
+                                  game->GetScoreLabel()->GetText()),
+                  std::make_tuple(frame, Frame(choice), std::string(score)));
         EXPECT_TRUE(game->GetHandPlayer()->IsVisible() && game->GetHandComputer()->IsVisible());
-        EXPECT_EQ(game->GetScoreLabel()->GetText(), round.score);
     }
     EXPECT_EQ(Sounds(), "Data/applauso.wav non trovato.\nData/risata.wav non trovato.\n");
 

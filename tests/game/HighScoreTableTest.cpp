@@ -17,7 +17,7 @@ namespace {
 const char* const kFile = "Data/test/Score/Classifica.txt";
 
 class HighScoreTableTest : public ::testing::Test {
-protected:
+  protected:
     std::string Stored() { return ReadWholeFile(kFile); }
 
     TempFolder folder{true};
@@ -51,22 +51,16 @@ TEST_F(HighScoreTableTest, ResultsAreStoredBestFirstTenAtMostInTheirFixedForm) {
 }
 
 TEST_F(HighScoreTableTest, AFileEditedElsewhereLosesOnlyLinesThatAreNoEntries) {
-    struct Case {
-        const char* what;
-        std::string content;
-        size_t entries; // after adding one
-    };
-    const Case files[] = {
-        {"CR CR LF", "00000050 Al\r\r\n00000007 Cy\r\n", 3},
-        {"binary junk", std::string("\xff\xfe\x00junk\n", 8) + "\x7f\x80\n00000050 Al\n", 2},
-    };
-    for (const Case& c : files) {
-        SCOPED_TRACE(c.what);
+    // what the file held, and how many entries it has after one is added
+    const std::pair<std::string, size_t> files[] = {
+        {"00000050 Al\r\r\n00000007 Cy\r\n", 3},
+        {std::string("\xff\xfe\x00junk\n", 8) + "\x7f\x80\n00000050 Al\n", 2}};
+    for (const auto& [content, count] : files) {
         ASSERT_NE(ScoreFolder("test"), "");
-        WriteRawFile(kFile, c.content);
+        WriteRawFile(kFile, content);
         ASSERT_TRUE(table.AddScore(42, "Bea"));
         const std::vector<std::string> entries = table.LoadScores();
-        ASSERT_EQ(entries.size(), c.entries);
+        ASSERT_EQ(entries.size(), count) << content;
         EXPECT_EQ(entries.front(), "00000050 Al");
         // What was read is what is written back, so the next save changes nothing.
         std::string reread;

@@ -1,36 +1,29 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "game/RoundRules.h"
 
 TEST(RoundRules, EveryPairFollowsRockPaperScissorsAndOtherPairsDecideNothing) {
-    struct Case {
-        int player;
-        int computer;
-        int frame;
-        const char* sound;
-        Scorer scorer;
-    };
-    const Case cases[] = {
-        {kPlayerRock, kComputerRock, kTieFrame, nullptr, Scorer::kNobody},
+    // player, computer, result frame, sound ("" for none), who scores
+    const std::tuple<int, int, int, std::string, Scorer> cases[] = {
+        {kPlayerRock, kComputerRock, kTieFrame, "", Scorer::kNobody},
         {kPlayerRock, kComputerPaper, kLostFrame, "Data/risata.wav", Scorer::kComputer},
         {kPlayerRock, kComputerScissors, kWonFrame, "Data/applauso.wav", Scorer::kPlayer},
-        {kPlayerScissors, kComputerScissors, kTieFrame, nullptr, Scorer::kNobody},
+        {kPlayerScissors, kComputerScissors, kTieFrame, "", Scorer::kNobody},
         {kPlayerScissors, kComputerRock, kLostFrame, "Data/risata.wav", Scorer::kComputer},
         {kPlayerScissors, kComputerPaper, kWonFrame, "Data/applauso.wav", Scorer::kPlayer},
-        {kPlayerPaper, kComputerPaper, kTieFrame, nullptr, Scorer::kNobody},
+        {kPlayerPaper, kComputerPaper, kTieFrame, "", Scorer::kNobody},
         {kPlayerPaper, kComputerScissors, kLostFrame, "Data/risata.wav", Scorer::kComputer},
-        {kPlayerPaper, kComputerRock, kWonFrame, "Data/applauso.wav", Scorer::kPlayer},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.player) + " vs " + std::to_string(c.computer));
-        const RoundOutcome outcome = DecideRound(c.player, c.computer);
-        EXPECT_TRUE(outcome.decided);
-        EXPECT_EQ(outcome.resultFrame, c.frame);
-        EXPECT_EQ(outcome.scorer, c.scorer);
-        EXPECT_STREQ(outcome.sound == nullptr ? "none" : outcome.sound,
-                     c.sound == nullptr ? "none" : c.sound);
+        {kPlayerPaper, kComputerRock, kWonFrame, "Data/applauso.wav", Scorer::kPlayer}};
+    for (const auto& [player, computer, frame, sound, scorer] : cases) {
+        const RoundOutcome outcome = DecideRound(player, computer);
+        EXPECT_EQ(std::make_tuple(outcome.decided, outcome.resultFrame,
+                                  std::string(outcome.sound == nullptr ? "" : outcome.sound),
+                                  outcome.scorer),
+                  std::make_tuple(true, frame, sound, scorer))
+            << player << " against " << computer;
     }
     // Two player hands, or hands past either end of the strip, are no round at all.
     const std::pair<int, int> noRounds[] = {{kPlayerRock, kPlayerRock}, {3, 0}, {0, 6}, {-1, 4}};

@@ -21,7 +21,7 @@ using Arguments = std::vector<std::string>;
 
 // A working folder with Data/ and a recording "aplay" first on PATH.
 class SoundPlayerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(mkdir("Data", 0777), 0);
         player.PutFirstOnPath();
@@ -29,7 +29,9 @@ protected:
     void Sound(const std::string& name) { WriteRawFile(name, "RIFF"); }
     size_t Calls() const { return player.Calls().size(); }
     Arguments ArgumentsOf(size_t call) const { return player.Calls().at(call).arguments; }
-    bool Gone(pid_t pid) { return WaitUntil([pid] { return !ProcessExists(pid); }, 10000); }
+    bool Gone(pid_t pid) {
+        return WaitUntil([pid] { return !ProcessExists(pid); }, 10000);
+    }
 
     TempFolder folder{true};
     StandIns player{folder.Path()};
@@ -47,8 +49,7 @@ TEST_F(SoundPlayerTest, AMissingFileIsLoggedByNameAndStartsNothingButABeepStaysS
     EXPECT_EQ(ReadWholeFile("log.txt"), "Data/applauso.wav non trovato.\n"
                                         "Data/risata.wav non trovato.\n"
                                         "Data/beep.wav non trovato.\n");
-    EXPECT_TRUE(ChildrenOf(getpid()).empty());
-    EXPECT_EQ(Calls(), 0u);
+    EXPECT_TRUE(ChildrenOf(getpid()).empty() && Calls() == 0u);
 }
 
 // Only the child is signalled, never the player it started: a new sound does not cut the last
@@ -65,15 +66,12 @@ TEST_F(SoundPlayerTest, ANewPlayStopsTheLastChildButBothSoundsPlayToTheEnd) {
         SoundPlayer sound;
         sound.Play(names[0], false);
         const pid_t first = sound.GetPid();
-        ASSERT_GT(first, 0);
-        ASSERT_TRUE(player.WaitForCalls(1));
+        ASSERT_TRUE(first > 0 && player.WaitForCalls(1));
         sound.Play(names[1], false);
         second = sound.GetPid();
-        ASSERT_GT(second, 0);
-        ASSERT_TRUE(player.WaitForCalls(2));
+        ASSERT_TRUE(second > 0 && player.WaitForCalls(2));
         // Nothing has been released, so a child can only have gone because it was signalled.
-        EXPECT_TRUE(Gone(first));
-        EXPECT_TRUE(IsChildRunning(second));
+        EXPECT_TRUE(Gone(first) && IsChildRunning(second));
     }
     EXPECT_TRUE(Gone(second)) << "destroying the player stops its last child";
     EXPECT_EQ(player.FinishedCount(), 0);
@@ -94,8 +92,7 @@ TEST_F(SoundPlayerTest, RepeatPlaysAgainUntilStopped) {
     SoundPlayer sound;
     sound.Play("Data/beep.wav", true);
     const pid_t child = sound.GetPid();
-    ASSERT_GT(child, 0);
-    ASSERT_TRUE(player.WaitForCalls(3));
+    ASSERT_TRUE(child > 0 && player.WaitForCalls(3));
     sound.Stop();
     EXPECT_TRUE(Gone(child));
 }
@@ -127,8 +124,7 @@ TEST_F(SoundPlayerTest, WhenNoChildCanStartTheSoundPlaysInTheCaller) {
     }
     SoundPlayer sound;
     sound.Play("Data/applauso.wav", false);
-    EXPECT_FALSE(sound.IsPlaying());
-    EXPECT_EQ(Calls(), 1u);
+    EXPECT_TRUE(!sound.IsPlaying() && Calls() == 1u);
     player.Release();
     EXPECT_TRUE(WaitUntil([] { return ChildrenOf(getpid()).empty(); }, 30000));
 }

@@ -61,26 +61,21 @@ TEST(StringUtils, SplitKeepsInnerEmptyPiecesButNoTrailingOne) {
 }
 
 TEST(StringUtils, NumbersPadWithZerosAfterTheSignAndGroupThousandsFromTheRight) {
-    const std::tuple<int64_t, char, int, const char*> cases[] = {
-        {5, '0', 2, "05"},
-        {2026, '0', 2, "2026"},
-        {-5, '0', 3, "-05"},
-        {-5, ' ', 3, " -5"},
-        {INT64_MIN, '0', 0, "-9223372036854775808"}};
-    for (const auto& [value, fill, width, expected] : cases) {
-        EXPECT_EQ(IntToString(value, fill, width), expected) << value << " to " << width;
+    // value, fill, width, padded, grouped in thousands
+    const std::tuple<int64_t, char, int, const char*, const char*> cases[] = {
+        {5, '0', 2, "05", "5"},
+        {-5, '0', 3, "-05", "-5"},
+        {-5, ' ', 3, " -5", "-5"},
+        {1000, '0', 2, "1000", "1.000"},
+        {-123456, '0', 0, "-123456", "-123.456"},
+        {INT64_MIN, '0', 0, "-9223372036854775808", "-9.223.372.036.854.775.808"}};
+    for (const auto& [value, fill, width, padded, grouped] : cases) {
+        EXPECT_EQ(IntToString(value, fill, width) + " " + FormatThousands(value),
+                  padded + (" " + std::string(grouped)))
+            << value << " to " << width;
     }
-    EXPECT_EQ(IntToString(0), "0");
     EXPECT_EQ(ByteToHex(0x0A) + ByteToHex(0xFF) + ByteToHex('\xEC'), "0AFFEC");
     EXPECT_EQ(FormatFixed2(-1e20), "-100000000000000000000.00");
-    const std::tuple<int64_t, const char*> thousands[] = {
-        {999, "999"},
-        {1000, "1.000"},
-        {-123456, "-123.456"},
-        {INT64_MIN, "-9.223.372.036.854.775.808"}};
-    for (const auto& [value, expected] : thousands) {
-        EXPECT_EQ(FormatThousands(value), expected) << value;
-    }
 }
 
 TEST(StringUtils, AmountsRoundToCentsFirstAndReadBackInEitherConvention) {

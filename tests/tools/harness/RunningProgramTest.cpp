@@ -40,8 +40,8 @@ TEST(RunningProgram, ReportsHowTheProgramEndedAndEverythingItPrinted) {
                    {{"sh", "-c", "ls /proc/$$/fd"}, "0\n1\n2\n", 0, {}, ""}};
     for (const auto& [command, output, status, environment, folder] : cases) {
         const ProgramResult result = RunProgram(command, environment, folder);
-        EXPECT_EQ(result.status, status) << command.back();
-        EXPECT_EQ(result.output, output) << command.back();
+        EXPECT_EQ(std::tie(result.status, result.output), std::tie(status, output))
+            << command.back();
     }
     close(stray);
     // Still running when the time is up: no status.
@@ -55,11 +55,10 @@ TEST(RunningProgram, AppendsToItsOutputFilesAndRefusesOnesItCannotOpen) {
     ASSERT_TRUE(program.Start({"sh", "-c", "echo out; echo err >&2"}, {}, "", dir.File("output"),
                               dir.File("errors")));
     ASSERT_TRUE(program.WaitForExit(10000));
-    EXPECT_EQ(ReadWholeFile(dir.File("output")), "earlier\nout\n");
-    EXPECT_EQ(ReadWholeFile(dir.File("errors")), "err\n");
+    EXPECT_EQ(ReadWholeFile(dir.File("output")) + ReadWholeFile(dir.File("errors")),
+              "earlier\nout\nerr\n");
     EXPECT_FALSE(program.Start({"true"}, {}, "", dir.File("no/such/folder/output")));
-    EXPECT_FALSE(program.Error().empty());
-    EXPECT_FALSE(program.IsRunning());
+    EXPECT_FALSE(program.Error().empty() || program.IsRunning());
 }
 
 TEST(RunningProgram, StopEndsTheProgramAndEverythingItStarted) {
