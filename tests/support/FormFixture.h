@@ -14,6 +14,7 @@ class FormFixture : public DisplayTest {
 protected:
     void SetUp() override {
         DisplayTest::SetUp();
+        commands = 0;
         form = std::make_unique<RecordingForm>();
         form->SetScreen(screen.get());
         form->Move(0, 0);
@@ -52,6 +53,17 @@ protected:
         FillRect(dc, area.x, area.y, area.w + 1, area.h + 1, 0, -1, color);
     }
     void Pump(int milliseconds = 30) { PumpEvents(form.get(), milliseconds); }
+    // Places an element on its parent and shows it.
+    void Place(GUIElement& element, const Area& area) {
+        element.Move(area.x, area.y);
+        element.SetSize(area.w, area.h);
+        element.Show();
+    }
+    // A key tapped and a left click on the form, dispatched at once.
+    void Tap(KeySym key) { SendKeyTap(form.get(), form.get(), key); }
+    void ClickAt(int x, int y) { SendClick(form.get(), form.get(), x, y); }
+    // The command most controls are given in these tests; SetUp clears the count.
+    static void CountCommand(GUIElement*) { ++commands; }
     // A text as the toolkit draws it into a w x h box, with the program's font.
     Pixels Text(int w, int h, const std::string& text, unsigned long fg, unsigned long bg,
                 int alignment) {
@@ -61,7 +73,10 @@ protected:
         return RenderText(observer, font, w, h, text, fg, bg, alignment);
     }
 
-    int64_t backColor = 0x000000;
+    // Neither black, white nor grey, so that no edge or caption a control draws blends into it.
+    static constexpr unsigned long kFormColour = 0x336699;
+    int64_t backColor = kFormColour;
+    static inline int commands = 0;
     std::unique_ptr<RecordingForm> form;
     XFontStruct* font = nullptr; // the program's, once Text has loaded it
 };

@@ -6,52 +6,39 @@
 
 namespace {
 
-const unsigned long kFormColour = 0x336699;
 const Area kBox{40, 20, 120, 30};
-const char* const kCaptions[] = {"Rock", "Paper", "Scissors"};
 const int kOptions = 3;
 
-int commands = 0;
-void CountCommand(GUIElement*) {
-    ++commands;
-}
-
-// A focused box of three options, none chosen yet, on a form coloured apart from the marks.
+// A focused box of three options, none chosen yet.
 class OptionBoxTest : public FormFixture {
   protected:
-    OptionBoxTest() { backColor = kFormColour; }
     void SetUp() override {
         FormFixture::SetUp();
-        commands = 0;
         box = std::make_unique<OptionBox>(form.get());
-        box->Move(kBox.x, kBox.y);
-        box->SetSize(kBox.w, kBox.h);
         box->SetCommand(CountCommand);
-        box->Show();
+        Place(*box, kBox);
         Application::focusedElement = box.get();
         box->OnFocusIn();
         Refill();
     }
     void Refill() {
         box->Clear();
-        for (const char* caption : kCaptions) {
+        for (const char* caption : {"Rock", "Paper", "Scissors"}) {
             box->AddOption(caption, std::string(caption) + " value");
         }
     }
-    int RowTop(int row) { return kBox.y + row * OptionBox::kRowHeight; }
-    // The rows whose mark shows the dot in its centre.
-    std::vector<int> DotRows() {
-        std::vector<int> rows;
-        for (int row = 0; row < box->GetCount(); ++row) {
+    static int RowTop(int row) { return kBox.y + row * OptionBox::kRowHeight; }
+    // The chosen row, and the rows whose mark shows the dot in its centre: only that one.
+    void ExpectChosen(int row) {
+        std::vector<int> dots;
+        for (int at = 0; at < box->GetCount(); ++at) {
             const int x = kBox.x + OptionBox::kMarkLeft + 9;
-            if (Pixel(x, RowTop(row) + OptionBox::kMarkTop + 8) == 0x010101) {
-                rows.push_back(row);
+            if (Pixel(x, RowTop(at) + OptionBox::kMarkTop + 8) == 0x010101) {
+                dots.push_back(at);
             }
         }
-        return rows;
-    }
-    static std::vector<int> Rows(int chosen) {
-        return chosen < 0 ? std::vector<int>{} : std::vector<int>{chosen};
+        EXPECT_EQ(box->GetSelected(), row);
+        EXPECT_EQ(dots, row < 0 ? std::vector<int>{} : std::vector<int>{row});
     }
 
     std::unique_ptr<OptionBox> box;
@@ -65,8 +52,7 @@ TEST_F(OptionBoxTest, UpAndDownWrapAroundAndEveryStepRunsTheCommand) {
     struct Case {
         int start; // -1: no choice yet
         KeySym key;
-        int chosen;
-        int commandsRun;
+        int chosen, commandsRun;
     };
     const Case cases[] = {
         {-1, XK_Down, 0, 1}, {-1, XK_Up, 2, 1},  {0, XK_Up, 2, 1},     {2, XK_Down, 0, 1},
@@ -79,9 +65,8 @@ TEST_F(OptionBoxTest, UpAndDownWrapAroundAndEveryStepRunsTheCommand) {
             box->SetSelected(c.start);
         }
         commands = 0;
-        SendKeyTap(form.get(), form.get(), c.key);
-        EXPECT_EQ(box->GetSelected(), c.chosen);
-        EXPECT_EQ(DotRows(), Rows(c.chosen));
+        Tap(c.key);
+        ExpectChosen(c.chosen);
         EXPECT_EQ(commands, c.commandsRun);
     }
 }
@@ -92,24 +77,23 @@ TEST_F(OptionBoxTest, ClickChoosesTheRowUnderThePointerAndBelowTheLastRowTheLast
         {RowTop(2) + 3, 2}, {RowTop(0) + 20, 0}, {RowTop(4) + 5, 2}, {RowTop(1), 1}};
     for (const auto& [y, row] : clicks) {
         SCOPED_TRACE(y);
-        SendClick(form.get(), form.get(), kBox.CentreX(), y);
-        EXPECT_EQ(box->GetSelected(), row);
-        EXPECT_EQ(DotRows(), Rows(row));
+        ClickAt(kBox.CentreX(), y);
+        ExpectChosen(row);
     }
     EXPECT_EQ(commands, 4);
     // The marks are drawn keyed: outside the circle the box's background shows.
-    EXPECT_EQ(Pixel(kBox.x + OptionBox::kMarkLeft, RowTop(0) + OptionBox::kMarkTop), kFormColour);
+    EXPECT_EQ(Pixel(kBox.x + OptionBox::kMarkLeft, RowTop(0) + OptionBox::kMarkTop), backColor);
 }
 
-TEST_F(OptionBoxTest, RemovingAnOptionKeepsTheChosenOne) {
+TEST_F(OptionBoxTest, RemovingAnOptionKeepsTheChosenOneAndClearingChoosesNothing) {
     struct Case {
         int chosen, removed;
         bool removes;
         int after;
     };
     const Case cases[] = {
-        {2, 1, true, 1}, {1, 0, true, 0},  {0, 2, true, 0},   {1, 1, true, 1},
-        {2, 2, true, 1}, {1, 3, false, 1}, {1, -1, false, 1}, {-1, 0, true, -1},
+        {2, 1, true, 1}, {0, 2, true, 0},  {1, 1, true, 1},   {2, 2, true, 1},
+        {1, 3, false, 1}, {1, -1, false, 1}, {-1, 0, true, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "chosen " << c.chosen << " removed " << c.removed);
@@ -130,21 +114,18 @@ TEST_F(OptionBoxTest, RemovingAnOptionKeepsTheChosenOne) {
     EXPECT_TRUE(box->SetSelected(-4));
     EXPECT_EQ(box->GetSelected(), 0);
     EXPECT_EQ(commands, 0) << "only the user's choices run the command";
-}
 
-TEST_F(OptionBoxTest, AnEmptiedBoxChoosesNothingAndDrawsOnlyItsBackground) {
-    box->SetSelected(1);
+    // Cleared, the box repaints its rows in its background alone and ignores every input.
     const Area around{kBox.x - 5, kBox.y - 5, kBox.w + 10, kOptions * OptionBox::kRowHeight + 10};
     Fill(around, 0xff0000);
     box->Clear();
     const Area drawn{kBox.x, kBox.y, kBox.w, kOptions * OptionBox::kRowHeight};
-    EXPECT_EQ(Count(drawn, kFormColour), drawn.w * drawn.h) << "Clear repaints";
+    EXPECT_EQ(Count(drawn, backColor), drawn.w * drawn.h);
     EXPECT_EQ(Count(around, 0xff0000), around.w * around.h - drawn.w * drawn.h);
-    SendKeyTap(form.get(), form.get(), XK_Down);
-    SendKeyTap(form.get(), form.get(), XK_space);
-    SendClick(form.get(), form.get(), kBox.CentreX(), kBox.y + 5);
-    EXPECT_EQ(box->GetSelected(), -1);
-    EXPECT_EQ(commands, 0);
+    Tap(XK_Down);
+    Tap(XK_space);
+    ClickAt(kBox.CentreX(), kBox.y + 5);
+    EXPECT_EQ(std::pair(box->GetSelected(), commands), std::pair(-1, 0));
     EXPECT_EQ(box->GetOptionCaption(0), "");
     EXPECT_FALSE(box->SetSelected(0));
 }

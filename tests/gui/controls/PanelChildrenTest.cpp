@@ -6,18 +6,19 @@
 
 namespace {
 
+const Area kPanel{20, 20, 100, 80};
+
+// A blue panel holding a green label at (10, 10), neither shown yet.
 class PanelTest : public FormFixture {
   protected:
     void SetUp() override {
         FormFixture::SetUp();
         panel = std::make_unique<PanelChildren>(form.get());
-        panel->Move(20, 20);
-        panel->SetSize(100, 80);
         panel->SetBackColor(0x0000ff);
         label = std::make_unique<CellControl>(panel.get());
+        label->SetBackColor(0x00ff00);
         label->Move(10, 10);
         label->SetSize(40, 20);
-        label->SetBackColor(0x00ff00);
     }
     std::unique_ptr<PanelChildren> panel;
     std::unique_ptr<CellControl> label;
@@ -27,7 +28,7 @@ class PanelTest : public FormFixture {
 
 TEST_F(PanelTest, ShowsItsFrameAndItsChildrenPlacedInsideIt) {
     panel->SetBorder(true);
-    panel->Show();
+    Place(*panel, kPanel);
     EXPECT_TRUE(label->IsCreated()) << "the panel shows its children";
     EXPECT_EQ(Pixel(20, 20), 0x000000u) << "sunken: dark top-left";
     EXPECT_EQ(Pixel(119, 50), 0xffffffu) << "light right edge";
@@ -40,25 +41,22 @@ TEST_F(PanelTest, ShowsItsFrameAndItsChildrenPlacedInsideIt) {
     EXPECT_EQ(Pixel(35, 35), 0xff00ffu);
 
     PanelChildren flat(form.get());
-    flat.Move(200, 20);
-    flat.SetSize(100, 80);
     flat.SetBackColor(0x0000ff);
     flat.SetFlatBorder(true);
     flat.SetText("Cap");
     flat.SetCaptionColor(0xffffff);
-    flat.Show();
-    EXPECT_EQ(Pixel(250, 20), 0x000000u) << "a flat frame is dark all round";
-    EXPECT_EQ(Pixel(200, 60), 0x000000u);
+    Place(flat, {200, 20, 100, 80});
+    EXPECT_EQ(std::pair(Pixel(250, 20), Pixel(200, 60)), std::pair(0ul, 0ul))
+        << "a flat frame is dark all round";
     EXPECT_GT(Count({204, 22, 90, 10}, 0xffffff), 3) << "the caption";
 }
 
 TEST_F(PanelTest, MovingAndHidingTakeTheChildrenAlong) {
-    panel->Show();
+    Place(*panel, kPanel);
     panel->Move(200, 100);
-    EXPECT_EQ(Count({20, 20, 101, 81}, 0x000000), 101 * 81);
-    EXPECT_EQ(Pixel(205, 105), 0x0000ffu);
-    EXPECT_EQ(Pixel(215, 115), 0x00ff00u);
+    EXPECT_EQ(Count({20, 20, 101, 81}, backColor), 101 * 81);
+    EXPECT_EQ(std::pair(Pixel(205, 105), Pixel(215, 115)), std::pair(0x0000fful, 0x00ff00ul));
     panel->Hide();
     EXPECT_FALSE(label->IsCreated());
-    EXPECT_EQ(Count({200, 100, 101, 81}, 0x000000), 101 * 81);
+    EXPECT_EQ(Count({200, 100, 101, 81}, backColor), 101 * 81);
 }
