@@ -1,8 +1,8 @@
 #include "tests/e2e/GameTest.h"
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -190,15 +190,12 @@ TEST_F(ChildDescriptors, PlayersHoldNoSocketOrPipeOfTheGame) {
     ASSERT_TRUE(WaitUntil([&] { return ProcessesMentioning(sandbox.Path()).empty(); }, kSettleMs));
     const std::vector<std::string> seen = standIns.DescriptorsSeen();
     ASSERT_FALSE(seen.empty()) << "the stand-in listed nothing";
-
-    std::set<std::string> held;
+    int held = 0;
     for (const std::string& target : OpenDescriptors(game.Pid())) {
         if (target.rfind("socket:", 0) == 0 || target.rfind("pipe:", 0) == 0) {
-            held.insert(target);
+            ++held;
+            EXPECT_EQ(std::count(seen.begin(), seen.end(), target), 0) << target << " leaked";
         }
     }
-    ASSERT_FALSE(held.empty()) << "the game holds no connection at all";
-    for (const std::string& target : seen) {
-        EXPECT_EQ(held.count(target), 0u) << target << " leaked into the player";
-    }
+    EXPECT_GT(held, 0) << "the game holds no connection at all";
 }

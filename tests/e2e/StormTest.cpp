@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <utility>
 
 #include "game/RoundRules.h"
 #include "gui/controls/FormMsgBox.h"
@@ -24,7 +25,7 @@ const KeySym kKeys[] = {XK_a,    XK_q,   XK_z,    XK_1,    XK_9,    XK_BackSpace
 // Around the YES button, so that no click lands on it even a few pixels off.
 const int kYesMargin = 10;
 
-// A window of the game as it lies on the screen, in root coordinates.
+// A window of the game and its window manager's frame, in root coordinates.
 struct Shown {
     Window window = 0;
     Area client;
@@ -33,99 +34,71 @@ struct Shown {
 
 class Storm : public GameTest {
 protected:
-    // Finds the windows of the game and where they lie, and the YES buttons of the questions.
-    // Every open dialog is known from here on, so the pointer is parked where no later click
-    // that misses its vanished window can fall on anything new.
-    void Survey() {
-        Display* display = driver.GetDisplay();
-        XErrorTrap trap(display);
-        shown.clear();
-        for (const Window window : driver.windows.FindAll([&](Window candidate) {
-                 return driver.windows.HasClass(candidate) && driver.windows.IsShown(candidate);
-             })) {
-            Shown place;
-            place.window = window;
-            XWindowAttributes client;
-            XWindowAttributes frame;
-            Window child = 0;
-            if (!XGetWindowAttributes(display, window, &client) ||
-                !XGetWindowAttributes(display, driver.windows.FrameOf(window), &frame) ||
-                !XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0,
-                                       &place.client.x, &place.client.y, &child)) {
-                continue;
-            }
-            place.client.w = client.width;
-            place.client.h = client.height;
-            place.frame = {frame.x, frame.y, frame.width + 2 * frame.border_width,
-                           frame.height + 2 * frame.border_width};
-            const Area& yes = FormMsgBox::kYesArea;
-            if (driver.windows.Title(window) == kExitDialogTitle) {
-                yesButtons.push_back({place.client.x + yes.x - kYesMargin,
-                                      place.client.y + yes.y - kYesMargin,
-                                      yes.w + 2 * kYesMargin, yes.h + 2 * kYesMargin});
-            }
-            if (window == driver.GetGameWindow()) {
-                gameWindow = place;
-            } else {
-                shown.push_back(place);
-            }
-        }
-        driver.input.MoveTo(gameWindow.window, kLogoArea.CentreX(), kLogoArea.CentreY());
-    }
-
-    // Waits until the game has left the processor alone for a moment: it has handled all the
-    // input sent so far.
+    // Waits until the game has left the processor alone for a moment, so that it has handled
+    // all the input sent so far, and then finds its windows and where they lie.
     void CatchUp() {
         XSync(driver.GetDisplay(), False);
         long long before = -1;
         WaitUntil(
             [&] {
                 const long long now = CpuTicks(game.Pid());
-                const bool idle = now == before;
-                before = now;
-                return idle;
+                return std::exchange(before, now) == now;
             },
             kDialogTimeoutMs, 40);
-        Survey();
+        dialogs.clear();
+        Display* display = driver.GetDisplay();
+        for (const Window window : driver.windows.FindAll([&](Window candidate) {
+                 return driver.windows.HasClass(candidate) && driver.windows.IsShown(candidate);
+             })) {
+            XWindowAttributes client;
+            XWindowAttributes frame;
+            Window child = 0;
+            Shown place;
+            place.window = window;
+            if (XGetWindowAttributes(display, window, &client) &&
+                XGetWindowAttributes(display, driver.windows.FrameOf(window), &frame) &&
+                XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0,
+                                      &place.client.x, &place.client.y, &child)) {
+                place.client.w = client.width;
+                place.client.h = client.height;
+                place.frame = {frame.x, frame.y, frame.width, frame.height};
+                (window == driver.GetGameWindow() ? gameWindow : dialogs.emplace_back()) = place;
+            }
+        }
     }
 
-    // Whether a click at the point of the window can answer YES or reach a window manager's
-    // frame (its buttons iconify and shade): the frame of any dialog over it, the Exit button.
-    bool Safe(const Shown& target, int x, int y) const {
-        const int rootX = target.client.x + x;
-        const int rootY = target.client.y + y;
-        for (const Area& yes : yesButtons) {
-            if (yes.Contains(rootX, rootY)) {
+    // A click must never answer YES (nor press Exit, which asks), and must keep off the frame
+    // of any dialog over the window: the frame's buttons iconify and shade.
+    bool Safe(const Shown& target, int x, int y) {
+        for (const Shown& dialog : dialogs) {
+            if (dialog.window != target.window &&
+                dialog.frame.Contains(target.client.x + x, target.client.y + y)) {
                 return false;
             }
         }
-        for (const Shown& dialog : shown) {
-            if (dialog.window != target.window && dialog.frame.Contains(rootX, rootY)) {
-                return false;
-            }
+        if (target.window == gameWindow.window) {
+            return !kExitButtonArea.Contains(x, y);
         }
-        return target.window != gameWindow.window || !kExitButtonArea.Contains(x, y);
+        return driver.windows.Title(target.window) != kExitDialogTitle ||
+               !FormMsgBox::kYesArea.Inset(-kYesMargin, -kYesMargin).Contains(x, y);
     }
 
-    // Brings up the exit question by Exit, by the window manager's close request or by the
-    // close message itself.
+    // Asks to exit by Exit, by the window manager's close request or by the close message.
     void AskToExit(int way) {
         CatchUp();
-        const Window window = driver.GetGameWindow();
-        if (way == 0 && shown.empty()) {
+        if (way == 0 && dialogs.empty()) {
             driver.Press(kExitButtonArea);
         } else if (way == 1) {
-            driver.windows.RequestClose(window);
+            driver.windows.RequestClose(driver.GetGameWindow());
         } else {
-            driver.windows.SendDeleteWindow(window);
+            driver.windows.SendDeleteWindow(driver.GetGameWindow());
         }
         ASSERT_NE(driver.windows.WaitForTitled(kExitDialogTitle, kDialogTimeoutMs), 0u);
         CatchUp();
     }
 
     Shown gameWindow;
-    std::vector<Shown> shown; // the dialogs
-    std::vector<Area> yesButtons;
+    std::vector<Shown> dialogs;
 };
 
 } // namespace
@@ -153,8 +126,8 @@ TEST_F(Storm, RandomInputOverTheGameAndItsDialogsLeavesItPlayable) {
             CatchUp();
         }
         const int kind = below(100);
-        if (kind < 3 && !shown.empty()) {
-            const Window dialog = shown[below(static_cast<int>(shown.size()))].window;
+        if (kind < 3 && !dialogs.empty()) {
+            const Window dialog = dialogs[below(static_cast<int>(dialogs.size()))].window;
             below(2) == 0 ? driver.windows.RequestClose(dialog)
                           : driver.windows.SendDeleteWindow(dialog);
             ++closes;
@@ -162,8 +135,8 @@ TEST_F(Storm, RandomInputOverTheGameAndItsDialogsLeavesItPlayable) {
             driver.input.TapKey(kKeys[below(sizeof kKeys / sizeof kKeys[0])]);
             ++keys;
         } else {
-            const int pick = below(static_cast<int>(shown.size()) + 1);
-            const Shown& target = pick == 0 ? gameWindow : shown[pick - 1];
+            const int pick = below(static_cast<int>(dialogs.size()) + 1);
+            const Shown& target = pick == 0 ? gameWindow : dialogs[pick - 1];
             const int x = below(target.client.w);
             const int y = below(target.client.h);
             if (!Safe(target, x, y)) {
@@ -172,7 +145,7 @@ TEST_F(Storm, RandomInputOverTheGameAndItsDialogsLeavesItPlayable) {
             const int button = below(10);
             driver.input.Click(target.window, x, y, button < 8 ? 1 : button - 6);
             ++clicks;
-            // A click on Info opens the about box, whose frame later clicks must avoid.
+            // A click on Info opens the about box, whose frame later clicks must keep off.
             if (target.window == gameWindow.window && kInfoButtonArea.Contains(x, y)) {
                 CatchUp();
             }
