@@ -21,3 +21,7 @@ coverage:
 
 fuzz:
 	@scripts/fuzz.sh
+
+.PHONY: soak
+soak:
+	@scripts/soak.sh
