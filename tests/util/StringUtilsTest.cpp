@@ -114,7 +114,7 @@ TEST(StringUtils, UrlEncodingEscapesAllButUnreservedBytesAndDecodingDropsBadEsca
     }
     EXPECT_EQ(UrlDecode(UrlEncode(everyByte)), everyByte);
     // Escapes cut short at the end are kept as written.
-    const char* const cases[][2] = {{"%41b", "Ab"},  {"a+b", "a+b"},   {"%ec%EC", "\xEC\xEC"},
+    const char* const cases[][2] = {{"%41b", "Ab"},  {"a+b", "a+b"},   {"%af%AF", "\xAF\xAF"},
                                     {"x%zz1", "x1"}, {"x%4g1", "x1"},  {"x%00y", "xy"},
                                     {"%", "%"},      {"ab%4", "ab%4"}, {"%41%4", "A%4"}};
     for (const auto& [text, decoded] : cases) {
