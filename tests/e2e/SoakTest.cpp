@@ -11,7 +11,7 @@ namespace {
 
 class Soak : public GameTest {};
 
-const int kDefaultRounds = 12;
+const int kDefaultRounds = 20;
 // The pictures are converted and the fonts loaded in the first rounds, so by the middle of
 // the run the game's memory is what it needs; the second half may only add the allocator's
 // and the sanitizer's own slack. A quarter more is far beyond that slack and far below what a
@@ -22,7 +22,7 @@ const double kGrowthAllowed = 1.25;
 
 // Round after round, game after game: no memory, descriptor or child is left behind, and the
 // sanitizer finds no leak when the game ends (TearDown: nothing on stderr, no zombie). A round
-// takes over ten seconds on the game's clock, so make test plays a dozen and make soak more.
+// takes over ten seconds on the game's clock, so make test plays twenty and make soak a hundred.
 TEST_F(Soak, RoundsLeaveNoMemoryDescriptorOrChildBehind) {
     const char* setting = std::getenv("BRISGOLA_SOAK_ROUNDS");
     const int rounds = setting != nullptr ? std::atoi(setting) : kDefaultRounds;
