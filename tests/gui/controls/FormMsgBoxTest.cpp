@@ -48,10 +48,15 @@ class MsgBoxTest : public DisplayTest {
         XSync(screen->GetDisplay(), False);
         return window;
     }
-    // Clicks a button of the open box and waits for its answer.
+    // Clicks a button of the open box, or closes it from the window manager when the area is
+    // empty, and waits for its answer.
     void Answer(const Area& button) {
         const size_t before = owner.answers.size();
-        input.ClickCentre(ShownBox(), button);
+        if (button.w == 0) {
+            windows.SendDeleteWindow(ShownBox());
+        } else {
+            input.ClickCentre(ShownBox(), button);
+        }
         PumpUntil(&owner, [&] { return owner.answers.size() > before; });
     }
 
@@ -60,13 +65,15 @@ class MsgBoxTest : public DisplayTest {
 
 } // namespace
 
-// A box without an owner named belongs to the first form.
-TEST_F(MsgBoxTest, ButtonsAnswerOkYesOrNoWithTheBoxCodeAndFreeTheOwner) {
+// A box without an owner named belongs to the first form. Closed from the window manager, a
+// box answers 0, and only once.
+TEST_F(MsgBoxTest, ButtonsOrTheCloseControlAnswerWithTheBoxCodeAndFreeTheOwner) {
     const int noButton = FormMsgBox::kNoArea.w * FormMsgBox::kNoArea.h;
     for (const auto& [question, code, pressed, result] :
          {std::tuple{false, 0, FormMsgBox::kYesArea, kMsgBoxOk},
           std::tuple{true, 21, FormMsgBox::kYesArea, kMsgBoxYes},
-          std::tuple{true, 22, FormMsgBox::kNoArea, kMsgBoxNo}}) {
+          std::tuple{true, 22, FormMsgBox::kNoArea, kMsgBoxNo},
+          std::tuple{true, 5, Area{}, kMsgBoxClosed}}) {
         SCOPED_TRACE(code);
         owner.answers.clear();
         if (question) {
@@ -80,19 +87,11 @@ TEST_F(MsgBoxTest, ButtonsAnswerOkYesOrNoWithTheBoxCodeAndFreeTheOwner) {
             << "only a question has a NO button";
         EXPECT_FALSE(owner.IsEnabled()) << "the owner waits for the answer";
         Answer(pressed);
+        PumpEvents(&owner, 100);
         EXPECT_EQ(owner.answers, (Answers{{code, result}}));
         EXPECT_TRUE(owner.IsEnabled());
         EXPECT_FALSE(Box()->IsCreated());
     }
-}
-
-TEST_F(MsgBoxTest, ClosingTheBoxFromTheWindowManagerAnswersZeroOnce) {
-    ShowMsgBoxYesNo(5, &owner, "Question", "Title");
-    windows.SendDeleteWindow(ShownBox());
-    PumpUntil(&owner, [&] { return !owner.answers.empty(); });
-    PumpEvents(&owner, 100);
-    EXPECT_EQ(owner.answers, (Answers{{5, kMsgBoxClosed}}));
-    EXPECT_TRUE(owner.IsEnabled());
 }
 
 // A new question replaces the open box, which then gives no answer. Asked from inside an
@@ -129,13 +128,11 @@ TEST_F(MsgBoxTest, BoxIsCentredOnItsOwnerButNeverOffTheScreen) {
         // The window manager frames the box before it places the frame; only where it settles
         // counts.
         int64_t at = 0;
-        EXPECT_TRUE(WaitUntil(
-            [&] {
-                at = Box()->GetPosition();
-                return PointX(at) >= x && PointX(at) <= x + 5 && PointY(at) >= y;
-            },
-            5000))
-            << "the box stayed at (" << PointX(at) << ", " << PointY(at) << ")";
+        const auto settled = [&] {
+            at = Box()->GetPosition();
+            return PointX(at) >= x && PointX(at) <= x + 5 && PointY(at) >= y;
+        };
+        EXPECT_TRUE(WaitUntil(settled, 5000)) << "at (" << PointX(at) << ", " << PointY(at) << ")";
         Application::currentMsgBox.reset();
     }
 }

@@ -32,10 +32,11 @@ class ImageFrameTest : public FormFixture {
         for (int frame = 0; frame < 4; ++frame) {
             blocks.push_back(Frames(1, 1, frame));
             table.push_back(blocks.back().data());
-            images.push_back(Image(blocks.back(), 6, 4));
+            images.push_back(CreateImageFromBlock(form.get(), blocks.back().data(), 6, 4));
         }
         table.push_back(nullptr);
-        sheet = Image(Frames(2, 2, 0), 12, 8);
+        blocks.push_back(Frames(2, 2, 0));
+        sheet = CreateImageFromBlock(form.get(), blocks.back().data(), 12, 8);
     }
     void TearDown() override {
         for (XImage* image : images) {
@@ -43,9 +44,6 @@ class ImageFrameTest : public FormFixture {
         }
         DestroyImage(sheet);
         FormFixture::TearDown();
-    }
-    XImage* Image(const std::vector<unsigned char>& block, int w, int h) {
-        return CreateImageFromRgb(form.get(), BlockToRgb(w, h, block.data()).get(), w, h);
     }
     // Sizes and places a new frame, each in a spot of its own along the top of the form.
     std::unique_ptr<ImageFrame> Place(ImageFrame* frame) {

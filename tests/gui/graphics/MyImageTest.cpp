@@ -30,11 +30,9 @@ TEST_F(MyImageTest, ShowDrawsTheBlockAtItsOwnSizeAndSettersRepaint) {
     }
     const std::vector<unsigned char> block = MakeBlock(4, 3, palette, indices);
     MyImage picture(form.get(), block.data(), 4, 3);
-    picture.Move(20, 30);
-    picture.SetSize(8, 6);
-    picture.Show();
+    Place(picture, {20, 30, 8, 6});
     EXPECT_EQ(Read({20, 30, 4, 3}), palette);
-    EXPECT_EQ(Count({20, 30, 8, 6}, backColor), 8 * 6 - 12);
+    EXPECT_EQ(Count({20, 30, 8, 6}, kFormColour), 8 * 6 - 12);
 
     picture.SetSize(4, 3);
     const std::vector<unsigned char> smallBlue = SolidBlock(4, 3, kBlue);
@@ -46,27 +44,22 @@ TEST_F(MyImageTest, ShowDrawsTheBlockAtItsOwnSizeAndSettersRepaint) {
     EXPECT_EQ(Read({20, 30, 4, 3}), (Pixels{0, 0, 0, w, 0, kBlue, kBlue, w, w, w, w, w}));
 }
 
-// The sanitizer build turns any release of the caller's image by the element into a failure.
+// Given to a shown element, to one whose block was never converted, and to one that is later
+// given a block: the sanitizer build turns any release of the caller's image into a failure.
 TEST_F(MyImageTest, GivenImagesStayTheCallers) {
-    const RgbBuffer yellowRgb = BlockToRgb(10, 8, SolidBlock(10, 8, kYellow).data());
-    XImage* mine = CreateImageFromRgb(form.get(), yellowRgb.get(), 10, 8);
-    XImage* alsoMine = CreateImageFromRgb(form.get(), yellowRgb.get(), 10, 8);
+    const std::vector<unsigned char> yellow = SolidBlock(10, 8, kYellow);
+    XImage* mine = CreateImageFromBlock(form.get(), yellow.data(), 10, 8);
+    XImage* alsoMine = CreateImageFromBlock(form.get(), yellow.data(), 10, 8);
     {
-        // Given to a shown element, and to one whose block was never converted.
         MyImage shown(form.get(), red.data(), 10, 8);
         MyImage unpainted(form.get(), red.data(), 10, 8);
-        shown.Move(20, 20);
-        unpainted.Move(40, 20);
-        shown.Show();
+        MyImage replaced(form.get(), mine);
+        Place(shown, {20, 20, 10, 8});
         shown.SetImage(mine);
         unpainted.SetImage(alsoMine);
-        unpainted.Show();
+        Place(unpainted, {40, 20, 10, 8});
         EXPECT_EQ(Count({20, 20, 30, 8}, kYellow), 160);
-        // A block given later replaces the caller's image without releasing it.
-        MyImage replaced(form.get(), mine);
-        replaced.SetSize(10, 8);
-        replaced.Move(60, 20);
-        replaced.Show();
+        Place(replaced, {60, 20, 10, 8});
         replaced.SetImageBlock(blue.data());
         EXPECT_EQ(Count({60, 20, 10, 8}, kBlue), 80);
     }
@@ -75,8 +68,15 @@ TEST_F(MyImageTest, GivenImagesStayTheCallers) {
     DestroyImage(alsoMine);
 }
 
+// A picture with nothing to show fills with the default grey; one on a panel of its own
+// colour clears exactly the area it leaves in that colour.
 TEST_F(MyImageTest, HideAndResizeClearExactlyTheOldAreaWithTheParentColour) {
-    // A panel with a colour of its own; the picture sits at (5, 5) inside it.
+    form->SetBackColor(-1);
+    Fill({200, 20, 10, 8}, kRed);
+    MyImage empty(form.get(), nullptr);
+    Place(empty, {200, 20, 10, 8});
+    EXPECT_EQ(Count({200, 20, 10, 8}, 0xaaaaaa), 9 * 7) << "FillRect leaves its last row and column";
+
     RecordingControl panel(form.get(), "panel", 50, 40, 100, 100);
     panel.Show();
     panel.SetBackColor(kPanel);
@@ -95,14 +95,4 @@ TEST_F(MyImageTest, HideAndResizeClearExactlyTheOldAreaWithTheParentColour) {
     EXPECT_EQ(Count({55, 45, 10, 8}, kPanel), 60);
     picture.SetSize(20, 16);
     EXPECT_EQ(Count({55, 45, 20, 16}, kRed), 80) << "and never shows more than it has";
-}
-
-TEST_F(MyImageTest, PictureWithNothingToShowFillsWithTheDefaultGrey) {
-    form->SetBackColor(-1);
-    Fill({20, 20, 10, 8}, kRed);
-    MyImage empty(form.get(), nullptr);
-    empty.SetSize(10, 8);
-    empty.Move(20, 20);
-    empty.Show();
-    EXPECT_EQ(Count({20, 20, 10, 8}, 0xaaaaaa), 9 * 7) << "FillRect leaves its last row and column";
 }

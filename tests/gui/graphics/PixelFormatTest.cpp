@@ -69,17 +69,16 @@ TEST(PixelFormat, EveryTrueColorDepthShowsTheColoursMeant) {
                 DestroyImage(picture);
             }
             XSync(screen.GetDisplay(), False);
-            const std::tuple<int, int, unsigned long> meant[] = {{5, 5, 0xff8000},
-                                                                 {20, 0, 0xff0000},
-                                                                 {21, 0, 0x00ff00},
-                                                                 {22, 0, 0x0000ff},
-                                                                 {100, 30, 0x336699}};
+            // The rectangle, the picture's three pixels and the window's background.
+            const std::tuple<int, int, unsigned long> meant[] = {
+                {5, 5, 0xff8000}, {20, 0, 0xff0000}, {21, 0, 0x00ff00}, {22, 0, 0x0000ff},
+                {100, 30, 0x336699}};
             for (const auto& [x, y, colour] : meant) {
                 const unsigned long shown = GetPixel(dc, x, y);
                 int worst = 0;
                 for (int shift : {16, 8, 0}) {
-                    worst = std::max(
-                        worst, std::abs(int(shown >> shift & 0xff) - int(colour >> shift & 0xff)));
+                    const int error = int(shown >> shift & 0xff) - int(colour >> shift & 0xff);
+                    worst = std::max(worst, std::abs(error));
                 }
                 EXPECT_LE(worst, 8) << "at " << x << ", " << y << ": " << std::hex << shown;
             }
