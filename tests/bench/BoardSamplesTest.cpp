@@ -1,35 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
 
 #include "bench/BoardSamples.h"
 #include "game/BoardLayout.h"
 #include "game/Pictures.h"
-
-// Whole points compared, so that a failure shows both lists.
-static bool operator==(const Area& a, const Area& b) {
-    return std::tie(a.x, a.y, a.w, a.h) == std::tie(b.x, b.y, b.w, b.h);
-}
-
-TEST(BoardSamples, PointsLieWhereAPictureOrOnlyThatPictureHasItsColour) {
-    // 3 x 6, black but for a red pixel in row 3 and a blue one in row 5.
-    Pixels picture(18, kBoardColor);
-    picture[3 * 3 + 2] = 0xff0000;
-    picture[5 * 3 + 0] = 0x0000ff;
-    EXPECT_EQ(PicturePoints(picture, 3, 6, 3), (std::vector<Area>{{2, 3, 1, 1}, {0, 5, 1, 1}}));
-    EXPECT_TRUE(PicturePoints(Pixels(12, kBoardColor), 3, 4, 3).empty());
-    // A size that does not fit the pixels is not read at all.
-    EXPECT_TRUE(PicturePoints(Pixels(12, 0xffffff), 4, 4, 3).empty());
-    // Three 4 x 3 grey pictures; the first two carry a mark of their own, the third none.
-    const Pixels plain(12, 0x808080);
-    Pixels first = plain, second = plain;
-    first[1 * 4 + 1] = 0xff0000;
-    second[1 * 4 + 2] = 0x00ff00;
-    EXPECT_EQ(DistinguishingPoints({first, second, plain}, 4, 3),
-              (std::vector<Area>{{1, 1, 1, 1}, {2, 1, 1, 1}}));
-    EXPECT_TRUE(DistinguishingPoints({first, Pixels(11, 0)}, 4, 3).empty());
-}
 
 TEST(BoardSamples, EveryResultFrameAndChoiceStateMatchesOnlyItsOwnPattern) {
     const SampleSet results = ResultSamples();

@@ -39,19 +39,6 @@ class SoundPlayerTest : public ::testing::Test {
 
 } // namespace
 
-TEST_F(SoundPlayerTest, AMissingFileIsLoggedByNameAndStartsNothingButABeepStaysSilent) {
-    player.Install("aplay");
-    SoundPlayer sound;
-    sound.Play("Data/applauso.wav", false);
-    sound.PlayAndWait("Data/risata.wav");
-    PlaySoundOnce("Data/beep.wav");
-    Beep();
-    EXPECT_EQ(ReadWholeFile("log.txt"), "Data/applauso.wav non trovato.\n"
-                                        "Data/risata.wav non trovato.\n"
-                                        "Data/beep.wav non trovato.\n");
-    EXPECT_TRUE(ChildrenOf(getpid()).empty() && Calls() == 0u);
-}
-
 // Only the child is signalled, never the player it started: a new sound does not cut the last
 // one short, while the child itself goes at the next Play or with the player object. Names
 // reach the player as one argument, whatever the shell would make of them.
@@ -86,17 +73,6 @@ TEST_F(SoundPlayerTest, ANewPlayStopsTheLastChildButBothSoundsPlayToTheEnd) {
     EXPECT_NE(access("pwned", F_OK), 0) << "a file name ran a command";
 }
 
-TEST_F(SoundPlayerTest, RepeatPlaysAgainUntilStopped) {
-    player.Install("aplay");
-    Sound("Data/beep.wav");
-    SoundPlayer sound;
-    sound.Play("Data/beep.wav", true);
-    const pid_t child = sound.GetPid();
-    ASSERT_TRUE(child > 0 && player.WaitForCalls(3));
-    sound.Stop();
-    EXPECT_TRUE(Gone(child));
-}
-
 TEST_F(SoundPlayerTest, BeepsWhileOneIsPlayingStartNothingAndLeaveNothingBehind) {
     player.Install("aplay", Ending::kHoldUntilRelease);
     Sound("Data/beep.wav");
@@ -114,17 +90,4 @@ TEST_F(SoundPlayerTest, BeepsWhileOneIsPlayingStartNothingAndLeaveNothingBehind)
     EXPECT_TRUE(player.WaitForCalls(2)) << "once it has ended, the next beep plays";
     EXPECT_TRUE(WaitUntil([] { return ChildrenOf(getpid()).empty(); }, 10000));
     EXPECT_EQ(CountDescriptors(getpid()), descriptorsBefore);
-}
-
-TEST_F(SoundPlayerTest, WhenNoChildCanStartTheSoundPlaysInTheCaller) {
-    player.Install("aplay");
-    Sound("Data/applauso.wav");
-    for (int i = 0; i < kMaxShellChildren; ++i) {
-        ASSERT_GT(StartShellChild(player.HeldCommand()), 0);
-    }
-    SoundPlayer sound;
-    sound.Play("Data/applauso.wav", false);
-    EXPECT_TRUE(!sound.IsPlaying() && Calls() == 1u);
-    player.Release();
-    EXPECT_TRUE(WaitUntil([] { return ChildrenOf(getpid()).empty(); }, 30000));
 }
