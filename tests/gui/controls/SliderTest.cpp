@@ -40,6 +40,7 @@ TEST_F(SliderTest, SizeRulesGiveEveryStepTheSameWholePixels) {
         {false, 0, 10, 100, 20, 120, 36}, {false, 10, 0, 155, 40, 150, 40},
         {false, -1, 2, 100, 36, 100, 36}, {true, 0, 5, 10, 50, 40, 76},
         {true, 0, 5, 50, 100, 50, 96},    {false, 5, 5, 10, 10, 40, 36},
+        {true, 7, 7, 10, 10, 40, 36},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.vertical ? "vertical " : "horizontal ") << c.w << "x"

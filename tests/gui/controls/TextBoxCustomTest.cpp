@@ -104,10 +104,12 @@ TEST_F(TextBoxTest, EachKindOfBoxTakesShowsAndRefusesWhatItShould) {
     const auto digits = [](TextBoxCustom& b) {
         b.SetDigitsOnly(true);
         b.SetAllowDecimalPoint(true);
+        b.SetMaxLength(4);
     };
     // clang-format off
     const Case cases[] = {
-        {"digits and one point", digits, "", "3.1.4a5", "3.145", 2, "3.145", true},
+        // A second point, a letter and a fifth character are refused.
+        {"digits and one point", digits, "", "3.1.4a5", "3.14", 3, "3.14", true},
         // A ninth digit does not fit, a letter never.
         {"date", [](TextBoxCustom& b) { b.SetDateMode(true); }, "", "251220269a", "25/12/2026", 2,
          "25/12/2026", true},
@@ -158,6 +160,10 @@ TEST_F(TextBoxTest, TheCaretCellShowsWhereTheNextCharacterGoesAndAClickMovesIt) 
     EXPECT_EQ(Count({20, 20, 200, 30}, kWhite), 0) << "hidden, the box leaves the form's colour";
     text.Show();
     EXPECT_TRUE(Shows(0, 0, "abZdef")) << "the text read last is the one shown again";
+    text.SetText("xyz");
+    Press(XK_Left, 2);
+    Press(XK_Right);
+    EXPECT_TRUE(Shows(0, 0, "xyz", 2));
 }
 
 // Backspace right after a slash takes the slash and the digit before it, and the rest is
