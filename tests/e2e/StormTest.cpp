@@ -46,22 +46,13 @@ protected:
             },
             kDialogTimeoutMs, 40);
         dialogs.clear();
-        Display* display = driver.GetDisplay();
-        for (const Window window : driver.windows.FindAll([&](Window candidate) {
-                 return driver.windows.HasClass(candidate) && driver.windows.IsShown(candidate);
+        WindowFinder& windows = driver.windows;
+        for (const Window window : windows.FindAll([&](Window candidate) {
+                 return windows.HasClass(candidate) && windows.IsShown(candidate);
              })) {
-            XWindowAttributes client;
-            XWindowAttributes frame;
-            Window child = 0;
-            Shown place;
-            place.window = window;
-            if (XGetWindowAttributes(display, window, &client) &&
-                XGetWindowAttributes(display, driver.windows.FrameOf(window), &frame) &&
-                XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0,
-                                      &place.client.x, &place.client.y, &child)) {
-                place.client.w = client.width;
-                place.client.h = client.height;
-                place.frame = {frame.x, frame.y, frame.width, frame.height};
+            const Shown place{window, windows.RootArea(window),
+                              windows.RootArea(windows.FrameOf(window))};
+            if (place.client.w > 0 && place.frame.w > 0) {
                 (window == driver.GetGameWindow() ? gameWindow : dialogs.emplace_back()) = place;
             }
         }

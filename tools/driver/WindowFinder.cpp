@@ -233,6 +233,16 @@ std::vector<int> WindowFinder::Size(Window window) {
     return {attributes.width, attributes.height};
 }
 
+Area WindowFinder::RootArea(Window window) {
+    const std::vector<int> size = Size(window);
+    Area area;
+    if (size.size() == 2 && RootPosition(window, area.x, area.y)) {
+        area.w = size[0];
+        area.h = size[1];
+    }
+    return area;
+}
+
 std::string WindowFinder::StringProperty(Window window, const char* property) {
     if (display == nullptr || window == 0) {
         return {};

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/XlibHeaders.h"
+#include "gui/core/Area.h"
 
 // Finds top-level windows on the X server and reads what the window manager and another
 // client see of them: titles, classes, size hints, stacking, the keyboard focus. It uses only
@@ -51,6 +52,9 @@ public:
     bool HasFocus(Window window);
     // The window manager's frame around the window: the root's child that holds it.
     Window FrameOf(Window window);
+    // Where the window lies on the screen, in the root window's coordinates; an empty area
+    // when it cannot be read (the window has gone).
+    Area RootArea(Window window);
 
     // Asking
     // Asks the window manager to close the window, as its close button does.
