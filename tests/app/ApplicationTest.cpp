@@ -32,20 +32,6 @@ TEST(Application, ElementsRegisterInConstructionOrderAndLeaveOnDestruction) {
     EXPECT_EQ(Application::focusedElement, nullptr);
 }
 
-TEST(Application, UnregisteringTwiceLogsOneLineOfEachKind) {
-    TempFolder dir{true};
-    testing::internal::CaptureStdout();
-    {
-        RecordingForm form;
-        Application::UnregisterElement(&form);
-        EXPECT_TRUE(forms.empty() && allElements.empty());
-    } // the destructor unregisters a second time
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              " NON TROVATO! Application::RemoveWindow = form lx 0 id 0\n"
-              " NON TROVATO! Application::RemoveWinForm = form size 0 id 0\n");
-    EXPECT_EQ(TextFile("log.txt").ReadLines().size(), 2u);
-}
-
 TEST(Application, FindChildAtHitsEdgesDescendsIntoPanelsAndPrefersTheFirstConstructed) {
     RecordingForm form;
     form.GiveId();

@@ -117,18 +117,6 @@ TEST_F(EventLoopTest, KeysReachTheFocusedControlThenTheFormAndTabWalksTabStopsBy
     Expect({c + "KeyChar 9", c + "KeyUp " + tab, "form KeyChar 9", "form KeyUp " + tab}, label);
 }
 
-TEST_F(EventLoopTest, ConfigureResizesBeforeStoringAndMovesQuietly) {
-    const Window window = form->GetWindow();
-    for (const int width : {300, 320}) {
-        XEvent event{};
-        event.xconfigure = {ConfigureNotify, 0,   False, nullptr, window, window, 10, 20,
-                            width,           200, 0,     None,    False};
-        DispatchEvent(form.get(), event);
-        EXPECT_EQ(form->GetSize(), PackPoint(width, 200));
-    }
-    EXPECT_EQ(log, Journal{"form Resize 300x200"}) << "OnResize sees the old size, once";
-}
-
 TEST_F(EventLoopTest, ARealClickReachesTheControlThroughRunAndCloseEndsIt) {
     const std::string c = Name(AddControl(40, 40));
     form->SetOnClosing([](GUIElement*) {

@@ -75,15 +75,3 @@ TEST_F(CellTest, TextSitsInsideASunkenBorderInItsColours) {
     EXPECT_EQ(Pixel(50, 15), kGrey) << "the colour at creation, not the one before it";
     EXPECT_TRUE(cell->IsChanged());
 }
-
-TEST_F(CellTest, StarMarkSitsLowerRightOnTheDefaultGreyAndHideLeavesTheFormColour) {
-    auto cell = MakeCell({10, 10, 100, 40}, -1);
-    cell->SetStarMark(true);
-    cell->Show();
-    EXPECT_EQ(Pixel(50, 15), 0xaaaaaau);
-    EXPECT_GT(Count({80, 20, 30, 30}, 0xffffff), 3);
-    EXPECT_EQ(Count({10, 10, 60, 40}, 0xffffff), 0);
-    cell->Hide();
-    EXPECT_EQ(Count({10, 10, 100, 40}, backColor), 4000);
-    EXPECT_FALSE(cell->IsCreated());
-}

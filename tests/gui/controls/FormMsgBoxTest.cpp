@@ -114,29 +114,6 @@ TEST_F(MsgBoxTest, ANewQuestionReplacesTheOpenBoxSafely) {
     EXPECT_TRUE(owner.IsEnabled());
 }
 
-// Centred on its owner; an owner smaller than the box would put it off the screen, so then it
-// goes to (0, 0). The window manager may move it down for its title bar, and a little right.
-TEST_F(MsgBoxTest, BoxIsCentredOnItsOwnerButNeverOffTheScreen) {
-    for (const Area& place : {Area{0, 0, 100, 60}, Area{300, 200, 450, 350}}) {
-        OwnerForm other;
-        other.Move(place.x, place.y);
-        other.SetSize(place.w, place.h);
-        other.SetScreen(screen.get());
-        ShowMsgBox(&other, "Hello", "Title");
-        const int x = std::max(place.x + (place.w - FormMsgBox::kWidth) / 2, 0);
-        const int y = std::max(place.y + (place.h - FormMsgBox::kHeight) / 2, 0);
-        // The window manager frames the box before it places the frame; only where it settles
-        // counts.
-        int64_t at = 0;
-        const auto settled = [&] {
-            at = Box()->GetPosition();
-            return PointX(at) >= x && PointX(at) <= x + 5 && PointY(at) >= y;
-        };
-        EXPECT_TRUE(WaitUntil(settled, 5000)) << "at (" << PointX(at) << ", " << PointY(at) << ")";
-        Application::currentMsgBox.reset();
-    }
-}
-
 // Two dialogs on one owner: answering the one on top must not free the owner while the other
 // still waits.
 TEST_F(MsgBoxTest, TheOwnerStaysDisabledWhileAnotherOfItsDialogsIsOpen) {

@@ -88,21 +88,6 @@ TEST_F(FormTest, PositionComesFromTheServerAndHideUnmaps) {
     EXPECT_TRUE(WaitUntil([&] { return windows.IsShown(window); }, 5000));
 }
 
-TEST_F(FormTest, FormWithoutAScreenIsCentredOnTheCurrentOneButNeverCreated) {
-    RecordingForm form;
-    form.SetSize(400, 300);
-    form.CenterOnScreen();
-    EXPECT_EQ(form.GetPosition(),
-              PackPoint((screen->GetWidth() - 400) / 2, (screen->GetHeight() - 300) / 2));
-    form.SetSize(screen->GetWidth() + 100, 300);
-    form.CenterOnScreen();
-    EXPECT_EQ(PointX(form.GetPosition()), 0) << "never off the screen";
-    testing::internal::CaptureStdout();
-    form.Show();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "E' necessario impostare il display\n");
-    EXPECT_FALSE(form.IsCreated());
-}
-
 // The player may minimise the window just before the program gives it the keyboard. Focus can
 // only go to a viewable window, and an X error would end the program.
 TEST_F(FormTest, FocusOnAWindowJustUnmappedIsNoError) {

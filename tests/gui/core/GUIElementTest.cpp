@@ -5,15 +5,6 @@
 #include "gui/core/PackedPoint.h"
 #include "support/TestElements.h"
 
-namespace {
-
-int changes = 0;
-void CountChange(GUIElement*) {
-    ++changes;
-}
-
-} // namespace
-
 // The event loop gives a click to the element that answers true here, so it decides which
 // control a click lands on: all four edges belong to it, the pixels beyond them do not.
 TEST(GUIElement, HitTestTakesTheEdgesOfShownElementsOnly) {
@@ -47,18 +38,4 @@ TEST(GUIElement, TwoClicksInOneSecondMakeADoubleClick) {
     control.OnClick(0);
     EXPECT_EQ(log, (std::vector<std::string>{"c0 Click 0,0", "c0 Click 0,0", "c0 DoubleClick"}))
         << "a click two seconds after the last is a single one";
-}
-
-TEST(GUIElement, LeavingAnElementReportsAChangeOnlyWhenItsTextChanged) {
-    RecordingForm form;
-    changes = 0;
-    form.SetOnChange(CountChange);
-    form.SetText("same");
-    form.OnFocusIn();
-    form.OnFocusOut();
-    EXPECT_EQ(changes, 0);
-    form.OnFocusIn();
-    form.SetText("different");
-    form.OnFocusOut();
-    EXPECT_EQ(changes, 1);
 }

@@ -9,6 +9,7 @@
 #include "gui/graphics/ImageBlock.h"
 #include "gui/graphics/PixelFormat.h"
 #include "support/PrivateXvfb.h"
+#include "gui/graphics/TestBlocks.h"
 #include "support/TestElements.h"
 #include "util/TextFile.h"
 
@@ -61,18 +62,22 @@ TEST(PixelFormat, EveryTrueColorDepthShowsTheColoursMeant) {
             form.Show();
             DrawingContext dc(&form);
             FillRect(dc, 0, 0, 11, 11, 0, -1, 0xff8000);
+            // The same three pixels from an RGB buffer and, through its own path, from a block.
             const unsigned char rgb[] = {0xff, 0, 0, 0, 0xff, 0, 0, 0, 0xff};
+            const std::vector<unsigned char> block =
+                MakeBlock(3, 1, {0xff0000, 0x00ff00, 0x0000ff}, {0, 1, 2});
             for (int x : {20, 40}) {
-                XImage* picture = CreateImageFromRgb(&form, rgb, 3, 1);
+                XImage* picture = x == 20 ? CreateImageFromRgb(&form, rgb, 3, 1)
+                                          : CreateImageFromBlock(&form, block.data(), 3, 1);
                 ASSERT_NE(picture, nullptr);
                 PutImage(dc, x, 0, picture);
                 DestroyImage(picture);
             }
             XSync(screen.GetDisplay(), False);
-            // The rectangle, the picture's three pixels and the window's background.
+            // The rectangle, each picture's three pixels and the window's background.
             const std::tuple<int, int, unsigned long> meant[] = {
-                {5, 5, 0xff8000}, {20, 0, 0xff0000}, {21, 0, 0x00ff00}, {22, 0, 0x0000ff},
-                {100, 30, 0x336699}};
+                {5, 5, 0xff8000},   {20, 0, 0xff0000}, {21, 0, 0x00ff00}, {22, 0, 0x0000ff},
+                {40, 0, 0xff0000},  {41, 0, 0x00ff00}, {42, 0, 0x0000ff}, {100, 30, 0x336699}};
             for (const auto& [x, y, colour] : meant) {
                 const unsigned long shown = GetPixel(dc, x, y);
                 int worst = 0;

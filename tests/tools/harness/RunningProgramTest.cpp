@@ -41,19 +41,6 @@ TEST(RunningProgram, ReportsHowTheProgramEndedAndEverythingItPrinted) {
     EXPECT_EQ(RunProgram({"sleep", "30"}, {}, "", 200).status, -1);
 }
 
-TEST(RunningProgram, AppendsToItsOutputFilesAndRefusesOnesItCannotOpen) {
-    TempFolder dir;
-    WriteRawFile(dir.File("output"), "earlier\n");
-    RunningProgram program;
-    ASSERT_TRUE(program.Start({"sh", "-c", "echo out; echo err >&2"}, {}, "", dir.File("output"),
-                              dir.File("errors")));
-    ASSERT_TRUE(program.WaitForExit(10000));
-    EXPECT_EQ(ReadWholeFile(dir.File("output")) + ReadWholeFile(dir.File("errors")),
-              "earlier\nout\nerr\n");
-    EXPECT_FALSE(program.Start({"true"}, {}, "", dir.File("no/such/folder/output")));
-    EXPECT_FALSE(program.Error().empty() || program.IsRunning());
-}
-
 TEST(RunningProgram, StopEndsTheProgramAndEverythingItStarted) {
     // Orphans of the group come to this test, which reaps them: what remains still runs.
     ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
