@@ -117,27 +117,6 @@ TEST_F(EventLoopTest, KeysReachTheFocusedControlThenTheFormAndTabWalksTabStopsBy
     Expect({c + "KeyChar 9", c + "KeyUp " + tab, "form KeyChar 9", "form KeyUp " + tab}, label);
 }
 
-TEST_F(EventLoopTest, ARealClickReachesTheControlThroughRunAndCloseEndsIt) {
-    const std::string c = Name(AddControl(40, 40));
-    form->SetOnClosing([](GUIElement*) {
-        Application::quitRequested = true;
-        return false;
-    });
-    const Window window = form->GetWindow();
-    // Another client plays the user: it clicks the control and closes the window, which ends
-    // the loop through the form's closing hook. The window manager replays a click on a window
-    // it is focusing; the pause lets that replay arrive first, as a person's would.
-    ASSERT_TRUE(windows.WaitUntilManaged(window, 5000));
-    input.Click(window, 60, 55);
-    XSetInputFocus(observer, window, RevertToParent, CurrentTime);
-    usleep(200 * 1000);
-    windows.SendDeleteWindow(window);
-    ::Run(form.get());
-    EXPECT_NE(std::find(log.begin(), log.end(), c + "Click 60,55"), log.end());
-    EXPECT_EQ(log.back(), "form Closed") << "the loop ends with the main form's OnClosed";
-    EXPECT_FALSE(form->IsCreated()) << "shut-down destroys the windows";
-}
-
 namespace {
 std::unique_ptr<Form> doomed;
 int ticks = 0;

@@ -1,10 +1,8 @@
-#include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <tuple>
 
 #include "app/Screen.h"
-#include "support/PrivateXvfb.h"
 #include "support/TempFolder.h"
 #include "util/TextFile.h"
 
@@ -24,18 +22,4 @@ TEST(Screen, OpensA24BitDisplayWithoutComplaintAndKeepsItFromChildren) {
         EXPECT_FALSE(screen.Close() || screen.GetDisplay());
     }
     EXPECT_TRUE(TextFile("log.txt").ReadLines().empty());
-}
-
-TEST(Screen, A16BitDisplayIsReportedOnceAndStartUpGoesOn) {
-    TempFolder dir{true};
-    PrivateXvfb server(16);
-    ASSERT_FALSE(server.name.empty()) << "could not start a 16-bit Xvfb";
-    const std::string previous = getenv("DISPLAY");
-    setenv("DISPLAY", server.name.c_str(), 1);
-    Screen screen("title");
-    setenv("DISPLAY", previous.c_str(), 1);
-    EXPECT_EQ(screen.GetDepth(), 16);
-    EXPECT_TRUE(screen.Close());
-    EXPECT_EQ(TextFile("log.txt").ReadLines(),
-              std::vector<std::string>{"This app requires 24-bit depth."});
 }

@@ -130,11 +130,3 @@ TEST_F(ChildProcessTest, FullTableRefusesNewChildrenUntilSomeEnd) {
     EXPECT_TRUE(WaitUntil([] { return access("started-later", F_OK) == 0; }, 10000));
     EXPECT_NE(access("started-anyway", F_OK), 0);
 }
-
-TEST_F(ChildProcessTest, RepeatingChildRunsUntilItsCommandFails) {
-    // Each run adds a line; the third run fails and ends the loop.
-    const pid_t pid = StartShellChild("echo run >> runs; test $(wc -l < runs) -lt 3", true);
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(Gone(pid));
-    EXPECT_EQ(ReadWholeFile("runs"), "run\nrun\nrun\n");
-}
