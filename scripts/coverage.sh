@@ -17,6 +17,10 @@ cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Debug \
 cmake --build "$out" -j"$(nproc)"
 # Counts of an earlier run would add up with this one's.
 find "$out" -name '*.gcda' -delete
+# Some fault tests run the game as an unprivileged user; its counts belong with the rest, so
+# the folders of the counts, and the count files every run creates, are open to any user.
+find "$out" -name '*.gcno' -printf '%h\n' | sort -u | xargs chmod a+w
+umask 000
 
 # shellcheck source=scripts/xserver.sh
 source "$root/scripts/xserver.sh"
@@ -26,9 +30,10 @@ start_xserver
 status=0
 ctest --test-dir "$out" --output-on-failure -j"$(nproc)" "$@" || status=$?
 
-# CMake's own probes of the compilers are not the program; gcov cannot place them anyway.
+# CMake's own probes of the compilers are not the program; gcov cannot place them anyway. Only
+# this build's data is read: other instrumented builds in the checkout would not merge with it.
 gcovr --root "$root" --object-directory "$out" --exclude-directories '.*/CMakeFiles/[0-9.]+/.*' \
     --filter "$root/app/" --filter "$root/gui/" --filter "$root/game/" --filter "$root/util/" \
     --exclude-unreachable-branches --exclude-throw-branches \
-    --print-summary --output "$out/coverage.txt"
+    --print-summary --output "$out/coverage.txt" "$out"
 exit $status
