@@ -34,19 +34,26 @@ struct Shown {
 
 class Storm : public GameTest {
 protected:
-    // Waits until the game has left the processor alone for a moment, so that it has handled
-    // all the input sent so far, and then finds its windows and where they lie.
+    // Waits until the game has handled all the input sent so far and the window manager has
+    // put every window the game opened on the screen, then finds them and where they lie.
+    // Processor time tells neither: a handled click costs far less than a clock tick, and a
+    // window being mapped waits for the window manager, which may not have had its turn yet.
     void CatchUp() {
         XSync(driver.GetDisplay(), False);
-        long long before = -1;
+        WindowFinder& windows = driver.windows;
+        long long switches = -1;
         WaitUntil(
             [&] {
-                const long long now = CpuTicks(game.Pid());
-                return std::exchange(before, now) == now;
+                // Asleep, and not woken once since the last look.
+                const long long before =
+                    std::exchange(switches, StatusField(game.Pid(), "voluntary_ctxt_switches"));
+                return ProcessState(game.Pid()) == 'S' && before == switches &&
+                       windows.FindAll([&](Window window) {
+                           return windows.HasClass(window) && Describe(window) == "on its way";
+                       }).empty();
             },
-            kDialogTimeoutMs, 40);
+            kDialogTimeoutMs, 20);
         dialogs.clear();
-        WindowFinder& windows = driver.windows;
         for (const Window window : windows.FindAll([&](Window candidate) {
                  return windows.HasClass(candidate) && windows.IsShown(candidate);
              })) {
@@ -56,6 +63,26 @@ protected:
                 (window == driver.GetGameWindow() ? gameWindow : dialogs.emplace_back()) = place;
             }
         }
+    }
+
+    // Where a window of the game's stands with the window manager.
+    std::string Describe(Window window) {
+        WindowFinder& windows = driver.windows;
+        if (windows.IsShown(window)) {
+            return windows.FrameOf(window) != window ? "shown" : "on its way";
+        }
+        const std::vector<long> state = windows.LongProperty(window, "WM_STATE", AnyPropertyType);
+        return !state.empty() && state[0] == IconicState ? "iconified" : "on its way";
+    }
+
+    std::string DescribeWindows() {
+        WindowFinder& windows = driver.windows;
+        std::string list;
+        for (const Window window :
+             windows.FindAll([&](Window candidate) { return windows.HasClass(candidate); })) {
+            list += "\n  \"" + windows.Title(window) + "\" " + Describe(window);
+        }
+        return "windows of the game:" + list;
     }
 
     // A click must never answer YES (nor press Exit, which asks), and must keep off the frame
@@ -84,7 +111,8 @@ protected:
         } else {
             driver.windows.SendDeleteWindow(driver.GetGameWindow());
         }
-        ASSERT_NE(driver.windows.WaitForTitled(kExitDialogTitle, kDialogTimeoutMs), 0u);
+        ASSERT_NE(driver.windows.WaitForTitled(kExitDialogTitle, kDialogTimeoutMs), 0u)
+            << "asked by way " << way << ", " << DescribeWindows();
         CatchUp();
     }
 

@@ -160,6 +160,11 @@ long long CpuTicks(pid_t pid) {
     return fields.utime + fields.stime;
 }
 
+char ProcessState(pid_t pid) {
+    StatFields fields;
+    return ParseStat(ReadWholeFile(ProcPath(pid, "stat")), fields) ? fields.state : '?';
+}
+
 long long StatusField(pid_t pid, const std::string& name) {
     return StatusValue(ReadWholeFile(ProcPath(pid, "status")), name);
 }

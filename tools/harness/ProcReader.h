@@ -33,6 +33,8 @@ bool ProcessExists(pid_t pid);
 long TicksPerSecond();
 // utime + stime in clock ticks.
 long long CpuTicks(pid_t pid);
+// The state letter of /proc/<pid>/stat: 'S' asleep, 'R' running or waiting for a processor.
+char ProcessState(pid_t pid);
 // A /proc/<pid>/status value such as "VmHWM" (kB) or "voluntary_ctxt_switches".
 long long StatusField(pid_t pid, const std::string& name);
 // The targets of the entries of /proc/<pid>/fd, such as "socket:[123]", "pipe:[45]" or a path.
