@@ -461,6 +461,11 @@ void Form::CreateWindow() {
     // trips and the font's locale set-up in Xlib overlap that wait instead of following it.
     GetProgramFont(display);
     ProbePixelFormat(this);
+    for (GUIElement* child : Application::CollectChildren(id)) {
+        if (child->IsAutoRedraw() && child->IsCreated()) {
+            child->PreparePaint();
+        }
+    }
 }
 
 Form* FirstForm() {

@@ -221,6 +221,8 @@ void GUIElement::OnResize() {
 
 void GUIElement::Paint() {}
 
+void GUIElement::PreparePaint() {}
+
 bool GUIElement::OnClosing() { return onClosing != nullptr ? onClosing(this) : true; }
 
 void GUIElement::OnClosed() {

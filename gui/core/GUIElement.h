@@ -94,6 +94,10 @@ public:
     virtual void OnMove();
     virtual void OnResize();
     virtual void Paint();
+    // Makes ready what the first paint needs while the window manager is still mapping the
+    // form (pictures converted and sent to the server), so that the paint after the first
+    // Expose only draws.
+    virtual void PreparePaint();
     virtual bool OnClosing();
     virtual void OnClosed();
     virtual void OnFocusIn();

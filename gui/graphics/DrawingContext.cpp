@@ -66,7 +66,11 @@ DrawingContext::DrawingContext(Form* owner) : form(owner != nullptr ? owner : Fi
     Display* display = GetDisplay();
     const Window window = GetWindow();
     if (display != nullptr && window != 0) {
-        gc = XCreateGC(display, window, 0, nullptr);
+        // A copy would otherwise send the program a NoExpose event each time, which it would
+        // wake for and then ignore.
+        XGCValues values{};
+        values.graphics_exposures = False;
+        gc = XCreateGC(display, window, GCGraphicsExposures, &values);
     }
     if (gc == nullptr) {
         Log("Errore nella creazione del GC");
@@ -342,6 +346,17 @@ void PutImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
     }
     XPutImage(dc.GetDisplay(), dc.GetWindow(), dc.GetGC(), image, sourceX, sourceY, x, y,
               static_cast<unsigned>(w), static_cast<unsigned>(h));
+    XFlush(dc.GetDisplay());
+}
+
+void CopyImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
+                   Pixmap serverCopy, int sourceX, int sourceY) {
+    if (!dc.IsValid() || image == nullptr || serverCopy == None ||
+        !ClipToImage(image, sourceX, sourceY, w, h)) {
+        return;
+    }
+    XCopyArea(dc.GetDisplay(), serverCopy, dc.GetWindow(), dc.GetGC(), sourceX, sourceY,
+              static_cast<unsigned>(w), static_cast<unsigned>(h), x, y);
     XFlush(dc.GetDisplay());
 }
 

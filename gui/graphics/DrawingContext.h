@@ -86,6 +86,10 @@ void PutImage(DrawingContext& dc, int x, int y, int w, int h, XImage* image);
 void PutImage(DrawingContext& dc, int x, int y, XImage* image);
 void PutImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image, int sourceX,
                   int sourceY);
+// As PutImagePart, from a pixmap that holds the image on the server (CreatePixmapFromImage):
+// the image only gives the size, and no pixel travels.
+void CopyImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
+                   Pixmap serverCopy, int sourceX, int sourceY);
 void PutImageKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
                    unsigned long keyColor);
 void PutImageKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image);

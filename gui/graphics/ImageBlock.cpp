@@ -348,3 +348,12 @@ Pixmap CreatePixmapFromImage(GUIElement* element, XImage* image) {
     XFreeGC(display, gc);
     return pixmap;
 }
+
+void FreePixmap(GUIElement* element, Pixmap pixmap) {
+    Form* form = Application::FindParentForm(element);
+    Screen* screen = form != nullptr ? form->GetScreen() : nullptr;
+    Display* display = screen != nullptr ? screen->GetDisplay() : nullptr;
+    if (display != nullptr && pixmap != None) {
+        XFreePixmap(display, pixmap);
+    }
+}

@@ -55,3 +55,5 @@ void DestroyImage(XImage* image);
 // A pixmap holding the whole image, on the window of the element's form; the caller frees it.
 // None when there is no image or no form to make it on.
 Pixmap CreatePixmapFromImage(GUIElement* element, XImage* image);
+// Frees a pixmap made for the element; once the connection is closed the server has freed it.
+void FreePixmap(GUIElement* element, Pixmap pixmap);

@@ -39,6 +39,9 @@ ImageFrame::~ImageFrame() {
     for (XImage* frame : madeFrames) {
         DestroyImage(frame);
     }
+    for (Pixmap copy : madeCopies) {
+        FreePixmap(this, copy);
+    }
 }
 
 void ImageFrame::Create() {
@@ -106,8 +109,20 @@ void ImageFrame::MakeFramesFromBlocks() {
     // A frame is converted when it is first shown: most strips show a few of their frames for
     // a long time, and the start-up then converts only what is on the screen.
     madeFrames.assign(static_cast<size_t>(count) + 1, nullptr);
+    madeCopies.assign(madeFrames.size(), None);
     frameCount = count;
     frames = madeFrames.data();
+}
+
+XImage* ImageFrame::MadeFrame(int64_t index) {
+    if (frames == nullptr || index < 0 || index >= frameCount) {
+        return nullptr;
+    }
+    if (frames[index] == nullptr && blocks != nullptr) {
+        madeFrames[static_cast<size_t>(index)] =
+            CreateImageFromBlock(this, blocks[index], width, height);
+    }
+    return frames[index];
 }
 
 bool ImageFrame::SelectFrame(XImage*& source, int& sourceX, int& sourceY) {
@@ -123,21 +138,38 @@ bool ImageFrame::SelectFrame(XImage*& source, int& sourceX, int& sourceY) {
         sourceY = static_cast<int>(top);
         return true;
     }
-    const int64_t index = int64_t(row) + column;
-    if (frames == nullptr || index < 0 || index >= frameCount) {
-        return false;
-    }
-    if (frames[index] == nullptr && blocks != nullptr) {
-        madeFrames[static_cast<size_t>(index)] =
-            CreateImageFromBlock(this, blocks[index], width, height);
-    }
-    if (frames[index] == nullptr) {
-        return false;
-    }
-    source = frames[index];
+    source = MadeFrame(int64_t(row) + column);
     sourceX = 0;
     sourceY = 0;
-    return true;
+    return source != nullptr;
+}
+
+Pixmap ImageFrame::ServerCopyOf(int64_t index) {
+    XImage* image = blocks != nullptr ? MadeFrame(index) : nullptr;
+    if (image == nullptr) {
+        return None;
+    }
+    // A strip's frames never change, and most are shown again and again: each crosses to the
+    // server once, and showing it later sends no pixels at all.
+    Pixmap& copy = madeCopies[static_cast<size_t>(index)];
+    if (copy == None) {
+        copy = CreatePixmapFromImage(this, image);
+    }
+    return copy;
+}
+
+void ImageFrame::PreparePaint() {
+    MakeFramesFromBlocks();
+    if (!keyed) {
+        ServerCopyOf(int64_t(row) + column);
+    }
+}
+
+void ImageFrame::PrepareAllFrames() {
+    MakeFramesFromBlocks();
+    for (int index = 0; !keyed && index < frameCount; ++index) {
+        ServerCopyOf(index);
+    }
 }
 
 void ImageFrame::Paint() {
@@ -158,7 +190,12 @@ void ImageFrame::Paint() {
     const int left = FormX();
     const int top = FormY();
     if (!keyed) {
-        PutImagePart(dc, left, top, width, height, source, sourceX, sourceY);
+        const Pixmap copy = ServerCopyOf(int64_t(row) + column);
+        if (copy != None) {
+            CopyImagePart(dc, left, top, width, height, source, copy, sourceX, sourceY);
+        } else {
+            PutImagePart(dc, left, top, width, height, source, sourceX, sourceY);
+        }
         return;
     }
     // The whole w x h area gets the background, so no pixel of the previous frame survives

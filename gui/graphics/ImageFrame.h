@@ -30,6 +30,7 @@ public:
     void ShowMapped() override;
     void Hide() override;
     void Paint() override;
+    void PreparePaint() override;
     void Create() override;
 
     // (column, row) packed as a point.
@@ -39,11 +40,19 @@ public:
     // With clear, the old frame's area is cleared before the new frame is painted.
     void SetFrame(int newColumn, int newRow, bool clear);
     void SetKeyed(bool value);
+    // Converts every frame of a block table and sends it to the server now, at a moment when
+    // nothing waits for it, so that showing any frame later costs no conversion.
+    void PrepareAllFrames();
 
 private:
     void MakeFramesFromBlocks();
     // The image and the rectangle of it that the selected frame is; false when there is none.
     bool SelectFrame(XImage*& source, int& sourceX, int& sourceY);
+    // The frame at the index of the list, converted from its block when first asked for.
+    XImage* MadeFrame(int64_t index);
+    // The server's copy of a frame made from a block, sent when first asked for; None for the
+    // caller's images, which may change under the element.
+    Pixmap ServerCopyOf(int64_t index);
 
     const unsigned char* const* blocks = nullptr;
     int frameCount = 0;
@@ -51,6 +60,7 @@ private:
     // madeFrames), or the caller's.
     XImage* const* frames = nullptr;
     std::vector<XImage*> madeFrames;
+    std::vector<Pixmap> madeCopies;
     XImage* sheet = nullptr;
     int column = 0;
     int row = 0;

@@ -33,9 +33,21 @@ MyImage::~MyImage() {
 void MyImage::DropImage() {
     if (block != nullptr) {
         DestroyImage(image);
+        FreePixmap(this, serverCopy);
     }
     image = nullptr;
+    serverCopy = None;
 }
+
+void MyImage::MakeImage() {
+    if (block == nullptr || image != nullptr) {
+        return;
+    }
+    image = CreateImageFromBlock(this, block, blockWidth, blockHeight);
+    serverCopy = CreatePixmapFromImage(this, image);
+}
+
+void MyImage::PreparePaint() { MakeImage(); }
 
 void MyImage::Create() {
     CreateInForm();
@@ -103,11 +115,11 @@ void MyImage::Paint() {
     const int left = FormX();
     const int top = FormY();
 
-    if (block != nullptr && image == nullptr) {
-        image = CreateImageFromBlock(this, block, blockWidth, blockHeight);
-    }
+    MakeImage();
     if (image == nullptr) {
         FillRect(dc, left, top, width, height, 0, -1, ParentBackColor());
+    } else if (serverCopy != None) {
+        CopyImagePart(dc, left, top, width, height, image, serverCopy, 0, 0);
     } else {
         PutImage(dc, left, top, width, height, image);
     }

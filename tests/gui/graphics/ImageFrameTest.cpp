@@ -94,11 +94,13 @@ TEST_F(ImageFrameTest, EverySourceShowsTheSelectedFrameAndKeysOutBlack) {
         EXPECT_EQ(Count(spot, kRed), 8);
         c.frame->SetKeyed(false);
         EXPECT_EQ(Count(spot, 0x000000), 16) << "keying left the frame itself unchanged";
+        c.frame->SetFrame(1, 0);
+        EXPECT_EQ(Count(spot, kGreen), 24) << "the first frame, shown again";
     }
     // Setting the frame shown paints nothing; hidden, the frame leaves the parent's colour.
     const Area spot = SpotOf(*cases[0].frame);
     Fill(spot, kYellow);
-    cases[0].frame->SetFrame(3, 0);
+    cases[0].frame->SetFrame(1, 0);
     EXPECT_EQ(Count(spot, kYellow), 24);
     cases[0].frame->Hide();
     EXPECT_EQ(Count(spot, kPanel), 24);
