@@ -1,6 +1,7 @@
 #include "game/FormMain.h"
 
 #include <optional>
+#include <utility>
 
 #include "app/Application.h"
 #include "game/BoardLayout.h"
@@ -219,7 +220,10 @@ void FormMain::OnLoad() {
 void FormMain::Paint() {
     if (IsCreated() && firstPaint) {
         firstPaint = false;
+        // The board is only set here; the form's paint below draws each picture once.
+        const bool suspended = std::exchange(Application::suspendPaint, true);
         ResetBoard();
+        Application::suspendPaint = suspended;
     }
     Form::Paint();
 }
@@ -381,6 +385,11 @@ void FormMain::OnTimer() {
         sound->Play(kBeepSound, false);
         if (frame + 1 == kCountdownThree) {
             resultFrame->Show();
+            // The countdown leaves the program idle for seconds: the pictures a click on a
+            // choice shows are made ready now, so that the click only has to copy them.
+            handComputer->PrepareAllFrames();
+            handPlayer->PrepareAllFrames();
+            resultFrame->PrepareAllFrames();
         }
     } else if (frame == kCountdownOne) {
         // Still showing the 1: the countdown is over and the player may choose. Once the
