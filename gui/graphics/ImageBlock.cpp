@@ -37,14 +37,17 @@ void WarnIfDifferent(const char* message, int value, int expected) {
     }
 }
 
+// The open connection of the element's form; null when there is none.
+Display* DisplayOf(GUIElement* element) {
+    Form* form = Application::FindParentForm(element);
+    Screen* screen = form != nullptr ? form->GetScreen() : nullptr;
+    return screen != nullptr ? screen->GetDisplay() : nullptr;
+}
+
 // The display and window of the element's form, or false when there is none to draw on.
 bool FindTarget(GUIElement* element, Display*& display, Window& window) {
-    Form* form = Application::FindParentForm(element);
-    if (form == nullptr || form->GetScreen() == nullptr) {
-        return false;
-    }
-    display = form->GetScreen()->GetDisplay();
-    window = form->GetWindow();
+    display = DisplayOf(element);
+    window = display != nullptr ? Application::FindParentForm(element)->GetWindow() : 0;
     return display != nullptr && window != 0;
 }
 
@@ -350,9 +353,7 @@ Pixmap CreatePixmapFromImage(GUIElement* element, XImage* image) {
 }
 
 void FreePixmap(GUIElement* element, Pixmap pixmap) {
-    Form* form = Application::FindParentForm(element);
-    Screen* screen = form != nullptr ? form->GetScreen() : nullptr;
-    Display* display = screen != nullptr ? screen->GetDisplay() : nullptr;
+    Display* display = DisplayOf(element);
     if (display != nullptr && pixmap != None) {
         XFreePixmap(display, pixmap);
     }
