@@ -585,6 +585,13 @@ bool BenchSession::PlayOneRound(Launch& launch, int hand) {
     }
 
     MovePointer(launch.window, kChoiceAreas[hand]);
+    // The floor's clicks and START's read their area just before the press; so does this one,
+    // so that every click is timed from the same start.
+    const int before = MatchPattern(result.Read(), resultSamples.patterns);
+    if (before >= kWonFrame && before <= kTieFrame) {
+        Fail(round + "a result was shown before the click");
+        return false;
+    }
     int frame = -1;
     const Clock::time_point start = PressAndRelease();
     const auto shown = Poll(
