@@ -122,6 +122,12 @@ void Form::Hide() {
     }
 }
 
+void Form::WaitUntilDrawn() {
+    if (created) {
+        XSync(GetDisplay(), False);
+    }
+}
+
 void Form::SetFocus() {
     // Only a viewable window can take the keyboard; asking for an unmapped one would be an
     // error, which would end the program.

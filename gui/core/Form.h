@@ -63,6 +63,9 @@ public:
     virtual Window GetWindow();
     virtual void SetMarkBOn();
     virtual void SetMarkBOff();
+    // Returns once the server has carried out everything sent so far: work started next (a
+    // child process, say) then no longer competes with the drawing for the processors.
+    void WaitUntilDrawn();
 
     // Dialogs
     // Disables the owner while this dialog is open and makes this its modal child, so that a
