@@ -432,10 +432,11 @@ void FormMain::OnChoice(GUIElement* element) {
     choiceRock->Hide();
     choiceScissors->Hide();
     UpdateScore();
-    // The sound starts once the board shows the result: starting the player takes longer than
-    // painting, and the picture should answer the click first, not share the processors with it.
-    WaitUntilDrawn();
     if (outcome.decided && outcome.sound != nullptr) {
+        // The sound starts once the board shows the result: starting the player takes longer
+        // than painting, and the picture should answer the click first, not share the
+        // processors with it.
+        WaitUntilDrawn();
         sound->Play(outcome.sound, false);
     }
 }
