@@ -24,11 +24,17 @@ umask 000
 
 # shellcheck source=scripts/xserver.sh
 source "$root/scripts/xserver.sh"
-start_xserver
+# A server for each display test that runs at once, and the matrix's managers (scripts/test.sh).
+for i in 1 2 3 4; do launch_display openbox; done
+for manager in i3 xfwm4 metacity icewm twm; do launch_display "$manager"; done
+await_displays
+write_resource_spec "$out/servers.json"
+unset DISPLAY
 
 # A failing test is reported by ctest; the figures are still worth printing.
 status=0
-ctest --test-dir "$out" --output-on-failure -j"$(nproc)" "$@" || status=$?
+ctest --test-dir "$out" --output-on-failure -j6 --resource-spec-file "$out/servers.json" "$@" ||
+    status=$?
 
 # CMake's own probes of the compilers are not the program; gcov cannot place them anyway. Only
 # this build's data is read: other instrumented builds in the checkout would not merge with it.
