@@ -27,7 +27,11 @@ const KeySym kKeys[] = {XK_a,    XK_q,   XK_z,    XK_1,    XK_9,    XK_BackSpace
 // Around the YES button, so that no click lands on it even a few pixels off.
 const int kYesMargin = 10;
 // How many of the last inputs a failure lists.
-const size_t kRecentInputs = 40;
+const size_t kRecentInputs = 300;
+
+// Where a control takes clicks: the toolkit's hit test counts its right and bottom edges as
+// its own, one pixel beyond what Area::Contains does.
+Area HitArea(const Area& control) { return {control.x, control.y, control.w + 1, control.h + 1}; }
 
 // A window of the game and its window manager's frame, in root coordinates.
 struct Shown {
@@ -105,10 +109,10 @@ protected:
             }
         }
         if (target.window == gameWindow.window) {
-            return !kExitButtonArea.Contains(x, y);
+            return !HitArea(kExitButtonArea).Contains(x, y);
         }
         return driver.windows.Title(target.window) != kExitDialogTitle ||
-               !FormMsgBox::kYesArea.Inset(-kYesMargin, -kYesMargin).Contains(x, y);
+               !HitArea(FormMsgBox::kYesArea).Inset(-kYesMargin, -kYesMargin).Contains(x, y);
     }
 
     // Asks to exit by Exit, by the window manager's close request or by the close message.
@@ -127,6 +131,25 @@ protected:
         ASSERT_NE(driver.windows.WaitForTitled(kExitDialogTitle, kDialogTimeoutMs), 0u)
             << "asked by way " << way << ", " << DescribeWindows() << DescribeEnd();
         CatchUp();
+    }
+
+    // What the game did after the storm: its windows, the programs it started since the call
+    // numbered `after`, and the inputs that came before.
+    std::string DescribeAfter(size_t after = 0) {
+        std::string report = "\n" + DescribeWindows() + "\nprograms started:";
+        const std::vector<StandIns::Call> calls = standIns.Calls();
+        for (size_t i = after; i < calls.size(); ++i) {
+            report += " " + calls[i].program;
+            for (const std::string& argument : calls[i].arguments) {
+                report += " " + argument;
+            }
+            report += ";";
+        }
+        report += "\nthe last inputs, oldest first:";
+        for (const std::string& input : recent) {
+            report += "\n  " + input;
+        }
+        return report + DescribeEnd();
     }
 
     // Notes an input for the failure report; only the last few are kept.
@@ -213,7 +236,7 @@ TEST_F(Storm, RandomInputOverTheGameAndItsDialogsLeavesItPlayable) {
                  (target.window == gameWindow.window ? " (the game)" : ""));
             ++clicks;
             // A click on Info opens the about box, whose frame later clicks must keep off.
-            if (target.window == gameWindow.window && kInfoButtonArea.Contains(x, y)) {
+            if (target.window == gameWindow.window && HitArea(kInfoButtonArea).Contains(x, y)) {
                 CatchUp();
             }
         }
@@ -233,11 +256,14 @@ TEST_F(Storm, RandomInputOverTheGameAndItsDialogsLeavesItPlayable) {
     }
     if (driver.StartCaptionShows("CANCEL")) {
         driver.Press(kStartButtonArea);
+        Note("CANCEL pressed");
     }
     ASSERT_TRUE(WaitUntil([&] { return driver.StartCaptionShows("START"); }, kStepTimeoutMs))
-        << DescribeBoard();
-    ASSERT_TRUE(StartGame()) << DescribeBoard();
+        << DescribeBoard() << DescribeAfter();
+    const size_t before = CallCount();
+    ASSERT_TRUE(StartGame()) << DescribeBoard() << DescribeAfter(before);
+    Note("START pressed");
     const RoundSeen seen = driver.PlayRound(kPlayerScissors, kRoundTimeoutMs);
-    ASSERT_TRUE(seen.played) << DescribeBoard();
+    ASSERT_TRUE(seen.played) << DescribeBoard() << DescribeAfter(before);
     EXPECT_EQ(seen.result, DecideRound(kPlayerScissors, seen.computerHand).resultFrame);
 }
