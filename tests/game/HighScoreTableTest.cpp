@@ -82,6 +82,14 @@ TEST_F(HighScoreTableTest, AFailedSaveKeepsTheOldTableWhole) {
     EXPECT_EQ(Stored(), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data/test/Score"), {}), 1)
         << "a half-written copy was left beside the table";
+
+    // Where a folder of the table's path cannot be made, nothing is read or written.
+    WriteRawFile("Data/blocked", "a file where the folder would go");
+    HighScoreTable blocked("blocked");
+    EXPECT_EQ(ScoreFolder("blocked"), "");
+    EXPECT_TRUE(blocked.LoadScores().empty() && blocked.Failed());
+    EXPECT_FALSE(blocked.AddScore(1, "X"));
+    EXPECT_EQ(ReadWholeFile("Data/blocked"), "a file where the folder would go");
 }
 
 // Read as empty, a table that is there but cannot be read would be replaced by the one new
