@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <random>
 #include <utility>
 
@@ -11,6 +12,7 @@
 #include "tools/driver/XErrorTrap.h"
 #include "tools/harness/ProcReader.h"
 #include "tools/harness/WaitUntil.h"
+#include "tools/harness/WholeFile.h"
 
 namespace {
 
@@ -24,6 +26,8 @@ const KeySym kKeys[] = {XK_a,    XK_q,   XK_z,    XK_1,    XK_9,    XK_BackSpace
                         XK_Home, XK_End, XK_Left, XK_Up, XK_Right, XK_Down};
 // Around the YES button, so that no click lands on it even a few pixels off.
 const int kYesMargin = 10;
+// How many of the last inputs a failure lists.
+const size_t kRecentInputs = 40;
 
 // A window of the game and its window manager's frame, in root coordinates.
 struct Shown {
@@ -63,6 +67,12 @@ protected:
                 (window == driver.GetGameWindow() ? gameWindow : dialogs.emplace_back()) = place;
             }
         }
+        std::string seen = "caught up; dialogs:";
+        for (const Shown& dialog : dialogs) {
+            seen += " \"" + windows.Title(dialog.window) + "\" at " +
+                    std::to_string(dialog.client.x) + "," + std::to_string(dialog.client.y);
+        }
+        Note(seen);
     }
 
     // Where a window of the game's stands with the window manager.
@@ -106,18 +116,46 @@ protected:
         CatchUp();
         if (way == 0 && dialogs.empty()) {
             driver.Press(kExitButtonArea);
+            Note("Exit pressed");
         } else if (way == 1) {
             driver.windows.RequestClose(driver.GetGameWindow());
+            Note("close request for the game");
         } else {
             driver.windows.SendDeleteWindow(driver.GetGameWindow());
+            Note("close message to the game");
         }
         ASSERT_NE(driver.windows.WaitForTitled(kExitDialogTitle, kDialogTimeoutMs), 0u)
-            << "asked by way " << way << ", " << DescribeWindows();
+            << "asked by way " << way << ", " << DescribeWindows() << DescribeEnd();
         CatchUp();
+    }
+
+    // Notes an input for the failure report; only the last few are kept.
+    void Note(const std::string& input) {
+        if (recent.size() == kRecentInputs) {
+            recent.pop_front();
+        }
+        recent.push_back(input);
+    }
+
+    // When the game has ended: how, what it said, and the inputs that came before.
+    std::string DescribeEnd() {
+        if (game.IsRunning()) {
+            return "";
+        }
+        std::string report = "\nthe game has ended with status " +
+                             std::to_string(game.ExitStatus()) + "\nits standard error: " +
+                             ReadWholeFile(sandbox.File("stderr")) + "\nits log: " +
+                             ReadWholeFile(sandbox.File("work") + "/log.txt") +
+                             "\nthe last inputs, oldest first:";
+        for (const std::string& input : recent) {
+            report += "\n  " + input;
+        }
+        return report;
     }
 
     Shown gameWindow;
     std::vector<Shown> dialogs;
+    std::deque<std::string> recent;
 };
 
 } // namespace
@@ -143,15 +181,21 @@ TEST_F(Storm, RandomInputOverTheGameAndItsDialogsLeavesItPlayable) {
             ASSERT_NO_FATAL_FAILURE(AskToExit(turn / kQuestionEvery % 3));
         } else if (turn % kCatchUpEvery == 0) {
             CatchUp();
+            ASSERT_TRUE(game.IsRunning()) << "after turn " << turn << DescribeEnd();
         }
         const int kind = below(100);
         if (kind < 3 && !dialogs.empty()) {
             const Window dialog = dialogs[below(static_cast<int>(dialogs.size()))].window;
-            below(2) == 0 ? driver.windows.RequestClose(dialog)
-                          : driver.windows.SendDeleteWindow(dialog);
+            const bool byManager = below(2) == 0;
+            byManager ? driver.windows.RequestClose(dialog)
+                      : driver.windows.SendDeleteWindow(dialog);
+            Note((byManager ? "close request for \"" : "close message to \"") +
+                 driver.windows.Title(dialog) + "\"");
             ++closes;
         } else if (kind < 30) {
-            driver.input.TapKey(kKeys[below(sizeof kKeys / sizeof kKeys[0])]);
+            const KeySym key = kKeys[below(sizeof kKeys / sizeof kKeys[0])];
+            driver.input.TapKey(key);
+            Note(std::string("key ") + XKeysymToString(key));
             ++keys;
         } else {
             const int pick = below(static_cast<int>(dialogs.size()) + 1);
@@ -163,6 +207,10 @@ TEST_F(Storm, RandomInputOverTheGameAndItsDialogsLeavesItPlayable) {
             }
             const int button = below(10);
             driver.input.Click(target.window, x, y, button < 8 ? 1 : button - 6);
+            Note("button " + std::to_string(button < 8 ? 1 : button - 6) + " at " +
+                 std::to_string(x) + "," + std::to_string(y) + " of \"" +
+                 driver.windows.Title(target.window) + "\"" +
+                 (target.window == gameWindow.window ? " (the game)" : ""));
             ++clicks;
             // A click on Info opens the about box, whose frame later clicks must keep off.
             if (target.window == gameWindow.window && kInfoButtonArea.Contains(x, y)) {

@@ -100,14 +100,25 @@ TEST_F(ChildProcessTest, ChildHoldsNothingOfTheProgramsAndIsSignalledOnlyWhileIt
     for (int fd = 3; fd < 1024; ++fd) {
         fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
-    const pid_t held = StartShellChild(holder.HeldCommand());
+    // The program's own standard input is a pipe here, so a child that inherited it would
+    // show it; under a test runner it may be /dev/null already, which would hide that.
+    int input[2];
+    ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
+    const int ownInput = fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 3);
+    ASSERT_EQ(dup2(input[0], STDIN_FILENO), STDIN_FILENO);
+    // The shell says it is running its command, its libraries loaded and closed, by making a
+    // folder with a program of its own, which leaves the shell's descriptors as they are.
+    const pid_t held = StartShellChild("mkdir ready; " + holder.HeldCommand());
+    dup2(ownInput, STDIN_FILENO);
+    for (const int fd : {ownInput, input[0], input[1]}) {
+        close(fd);
+    }
     ASSERT_GT(held, 0);
     EXPECT_TRUE(IsChildRunning(held));
+    ASSERT_TRUE(WaitUntil([] { return access("ready", F_OK) == 0; }, 10000));
     // Not the program's descriptors, and none of its input or output: what the shell says
     // never reaches the program's standard error.
-    const std::vector<std::string> nothing(3, "/dev/null");
-    WaitUntil([&] { return OpenDescriptors(held) == nothing; }, 5000);
-    EXPECT_EQ(OpenDescriptors(held), nothing);
+    EXPECT_EQ(OpenDescriptors(held), std::vector<std::string>(3, "/dev/null"));
     EXPECT_TRUE(SignalChild(held, SIGTERM));
     EXPECT_TRUE(Gone(held));
     // Once reaped, the pid may belong to anybody: it is never signalled again.
