@@ -106,8 +106,8 @@ class GalleryRun : public DisplayTest {
                    int alignment) {
         const Area inside{cell.x + 1, cell.y + 1, cell.w - 2, cell.h - 2};
         XFontStruct* font = LoadProgramFont(observer);
-        const Pixels drawn = RenderText(observer, font, inside.w, inside.h, text, 0x000000,
-                                        background, alignment);
+        const Pixels drawn =
+            RenderText(observer, font, inside.w, inside.h, text, 0x000000, background, alignment);
         XFreeFont(observer, font);
         return WaitUntil(
             [&] {
@@ -231,8 +231,8 @@ TEST_F(GalleryRun, TextBoxesTellTheirChangesAndDisableTurnsTheFirstControlsOff) 
     input.Click(window, boxX, plain.CentreY());
     input.Type("!");
     input.Click(window, awayX, kEventsArea.y + kEventsArea.h + 20);
-    EXPECT_TRUE(CellShows(kEventsArea, "Plain now reads \"Edit me!\"", kEventsBackground,
-                          kAlignCenter));
+    EXPECT_TRUE(
+        CellShows(kEventsArea, "Plain now reads \"Edit me!\"", kEventsBackground, kAlignCenter));
 
     input.ClickCentre(window, kToggleButtonArea);
     EXPECT_TRUE(CheckShows(kUncheckedArea, Mark::kDisabledOff));
