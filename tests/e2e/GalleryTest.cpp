@@ -229,6 +229,8 @@ TEST_F(GalleryRun, TextBoxesTellTheirChangesAndDisableTurnsTheFirstControlsOff) 
     const int boxX = plain.x + plain.w - 5;
     const int awayX = kScoresArea.x + kScoresArea.w + 10;
     input.Click(window, boxX, plain.CentreY());
+    // A window manager may hold the click a moment; the keys wait for the caret it brings.
+    ASSERT_TRUE(WaitUntil([&] { return reader.Count(window, plain, 0xffff00) > 0; }, kTimeoutMs));
     input.Type("!");
     input.Click(window, awayX, kEventsArea.y + kEventsArea.h + 20);
     EXPECT_TRUE(
