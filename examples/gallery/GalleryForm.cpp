@@ -232,7 +232,7 @@ void GalleryForm::MakeTextBoxes() {
         textBoxes.push_back(std::move(box));
     }
     textBoxes[1]->SetReadOnly(true);
-    textBoxes[2]->SetPassword(true);
+    textBoxes[kPasswordRow]->SetPassword(true);
     textBoxes[3]->SetDateMode(true);
     textBoxes[4]->Enable(false);
     for (auto& box : textBoxes) {
@@ -394,9 +394,14 @@ void GalleryForm::OnSliderMoved(Slider* slider, int value) {
 
 void GalleryForm::OnTextChanged(GUIElement* box) {
     for (size_t row = 0; row < textBoxes.size(); ++row) {
-        if (textBoxes[row].get() == box) {
-            Tell(std::string(kTextCaptions[row]) + " now reads \"" + box->GetText() + "\"");
+        if (textBoxes[row].get() != box) {
+            continue;
         }
+        // What a password box hides is not spelt out elsewhere either.
+        const std::string caption = kTextCaptions[row];
+        Tell(box == textBoxes[kPasswordRow].get()
+                 ? caption + " changed"
+                 : caption + " now reads \"" + box->GetText() + "\"");
     }
 }
 

@@ -46,6 +46,7 @@ inline constexpr Area kTextHeading{20, 160, 240, kHeadingHeight};
 inline constexpr int kTextRows = 5;
 inline constexpr const char* kTextCaptions[kTextRows] = {"Plain", "Read-only", "Password", "Date",
                                                          "Disabled"};
+inline constexpr int kPasswordRow = 2;
 inline constexpr int kTextTop = 186;
 inline constexpr int kTextRowHeight = 30;
 inline constexpr Area kTextLabelColumn{20, kTextTop, 85, 24};
