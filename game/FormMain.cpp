@@ -399,7 +399,7 @@ void FormMain::OnTimer() {
             choicePaper->Show();
             choiceRock->Show();
             choiceScissors->Show();
-            handComputer->SetFrame(RandomBetween(kComputerScissors, kComputerPaper), 0);
+            handComputer->SetFrame(ComputerHand(), 0);
         }
     } else {
         resultShown = true;

@@ -49,7 +49,14 @@ std::vector<std::string> HighScoreTable::LoadScores() {
         return entries;
     }
     const std::string path = directory + kScoreFile;
-    if (!FileExists(path)) {
+    if (IsMissing(path)) {
+        return entries;
+    }
+    // A table that is there but cannot be read is not an empty one: taken as empty, the next
+    // save would put a single result in place of all the others. Anything but a plain file
+    // (a folder, a link, a pipe that would block the read) is not the table either.
+    if (!IsRegularFile(path)) {
+        failed = true;
         return entries;
     }
     TextFile file(path);
@@ -65,7 +72,7 @@ std::vector<std::string> HighScoreTable::LoadScores() {
             entries.push_back(std::move(line));
         }
     }
-    failed = file.HasError() && !file.HasOpenFailed();
+    failed = file.HasError();
     return entries;
 }
 

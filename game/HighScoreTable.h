@@ -14,11 +14,12 @@ public:
     explicit HighScoreTable(std::string folder);
 
     bool Failed() const { return failed; }
-    // The entries as stored; none when there is no file yet (not a failure). Lines that are
-    // not entries are left out, so that nothing but a result can push a result off the table.
+    // The entries as stored; none when there is no file yet (not a failure). A table that is
+    // there but cannot be read, or is not a plain file, fails the load. Lines that are not
+    // entries are left out, so that nothing but a result can push a result off the table.
     std::vector<std::string> LoadScores();
     // Sorts best first, keeps ten and writes them; false when nothing could be written, and
-    // then the file is as it was.
+    // then the file is as it was. A table the player may not write is never replaced.
     bool SaveScores(std::vector<std::string> lines);
     // Adds one result; false when the table could not be read or written.
     bool AddScore(int score, const std::string& name);

@@ -42,3 +42,7 @@ int RandomBetween(int low, int high) {
     }
     return low + std::rand() % (high - low + 1);
 }
+
+int ComputerHand() {
+    return RandomBetween(kComputerScissors, kComputerPaper);
+}

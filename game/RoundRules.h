@@ -46,3 +46,5 @@ RoundOutcome DecideRound(int playerHand, int computerHand);
 
 // A value in [low, high]; the C library generator is seeded from the clock on first use.
 int RandomBetween(int low, int high);
+// The computer's hand for a round: any of its three, each as likely as the others.
+int ComputerHand();

@@ -44,6 +44,11 @@ bool IsRegularFile(const std::string& path) {
     return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+bool IsMissing(const std::string& path) {
+    struct stat info;
+    return lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+}
+
 bool RemoveFile(const std::string& path) {
     return std::remove(path.c_str()) == 0;
 }

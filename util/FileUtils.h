@@ -11,6 +11,9 @@
 bool FileExists(const std::string& path);
 // A plain file itself: not a folder, a device, or a link to anything.
 bool IsRegularFile(const std::string& path);
+// Nothing at all by that name, not even a link that leads nowhere. False when that cannot be
+// told, for example when a folder on the way may not be searched.
+bool IsMissing(const std::string& path);
 bool RemoveFile(const std::string& path);
 bool MakeDirIfMissing(const std::string& path); // true when a folder is there afterwards
 int64_t FileSize(const std::string& path);

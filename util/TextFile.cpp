@@ -1,5 +1,6 @@
 #include "util/TextFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -89,6 +90,17 @@ bool TextFile::Write(const std::vector<std::string>& lines, const char* mode) {
 bool TextFile::ReplaceLines(const std::vector<std::string>& lines) {
     error = false;
     openFailed = false;
+    // A rename replaces whatever has the name, as long as the folder is writable: a file the
+    // user may not write, a folder, a link. A plain write could touch none of them, and the
+    // replacement must not either, so they are refused before anything is written.
+    struct stat old;
+    const bool exists = lstat(path.c_str(), &old) == 0;
+    if (exists ? !S_ISREG(old.st_mode) || faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0
+               : errno != ENOENT) {
+        error = true;
+        openFailed = true;
+        return false;
+    }
     std::string temporary = path + ".XXXXXX";
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
@@ -97,9 +109,8 @@ bool TextFile::ReplaceLines(const std::vector<std::string>& lines) {
         return false;
     }
     // The new file gets the old one's permissions, or those a new file would get.
-    struct stat old;
     mode_t mode = 0;
-    if (stat(path.c_str(), &old) == 0) {
+    if (exists) {
         mode = old.st_mode & 07777;
     } else {
         const mode_t mask = umask(0);

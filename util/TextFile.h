@@ -19,6 +19,8 @@ class TextFile {
     // Replaces the file with the lines in one step: they go to a new file in the same folder,
     // which is synced to the disk and then renamed over the old one. When anything fails on
     // the way (a full disk, a quota, a size limit), the old file is left exactly as it was.
+    // Only what a plain write could change is replaced: a file the user may not write, or
+    // anything by that name but a plain file (a folder, a link, a pipe), is left alone.
     bool ReplaceLines(const std::vector<std::string>& lines);
     // Every line followed by "\r\n"; empty when the file could not be read.
     std::string ReadAllText();

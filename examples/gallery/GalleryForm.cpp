@@ -28,7 +28,6 @@ namespace {
 const int kQuestionCode = 1;
 const uint32_t kHandInterval = 1000;
 const long kHeadingColor = 0x203040;
-const long kEventsBackground = 0xffffe0;
 
 void Place(GUIElement& element, const Area& area) {
     element.SetPosition(area.x, area.y);
@@ -78,6 +77,13 @@ void OptionCommand(GUIElement* element) {
 void SliderMoved(Slider* slider, int value) {
     if (GalleryForm* gallery = TheGallery()) {
         gallery->OnSliderMoved(slider, value);
+    }
+}
+
+// Told when a text box loses the focus with a text other than the one it had on getting it.
+void TextChanged(GUIElement* box) {
+    if (GalleryForm* gallery = TheGallery()) {
+        gallery->OnTextChanged(box);
     }
 }
 
@@ -210,23 +216,23 @@ void GalleryForm::MakeChoices() {
 }
 
 void GalleryForm::MakeTextBoxes() {
-    const char* const captions[kTextRows] = {"Plain", "Read-only", "Password", "Date", "Disabled"};
     const char* const texts[kTextRows] = {"Edit me", "Look only", "secret", "25/12/2026", "Off"};
     for (int row = 0; row < kTextRows; ++row) {
         auto label = std::make_unique<CellControl>(this);
         Place(*label, TextRow(kTextLabelColumn, row));
         label->SetBackColor(kBackground);
         label->SetAlignment(kAlignLeft);
-        label->SetText(captions[row]);
+        label->SetText(kTextCaptions[row]);
         label->Create();
         labels.push_back(std::move(label));
 
         auto box = std::make_unique<TextBoxCustom>(this, texts[row]);
         Place(*box, TextRow(kTextBoxColumn, row));
+        box->SetOnChange(TextChanged);
         textBoxes.push_back(std::move(box));
     }
     textBoxes[1]->SetReadOnly(true);
-    textBoxes[2]->SetPassword(true);
+    textBoxes[kPasswordRow]->SetPassword(true);
     textBoxes[3]->SetDateMode(true);
     textBoxes[4]->Enable(false);
     for (auto& box : textBoxes) {
@@ -383,6 +389,19 @@ void GalleryForm::OnSliderMoved(Slider* slider, int value) {
         Tell("The slider and the progress bar show " + std::to_string(value));
     } else {
         Tell("The vertical slider shows " + std::to_string(value));
+    }
+}
+
+void GalleryForm::OnTextChanged(GUIElement* box) {
+    for (size_t row = 0; row < textBoxes.size(); ++row) {
+        if (textBoxes[row].get() != box) {
+            continue;
+        }
+        // What a password box hides is not spelt out elsewhere either.
+        const std::string caption = kTextCaptions[row];
+        Tell(box == textBoxes[kPasswordRow].get()
+                 ? caption + " changed"
+                 : caption + " now reads \"" + box->GetText() + "\"");
     }
 }
 

@@ -20,8 +20,8 @@ class Slider;
 class TextBoxCustom;
 class Timer;
 
-// The gallery's one window: every control of the toolkit in each of its states, live, so that
-// a person can see and try them and a contributor can check a change by eye. Its layout lives
+// The gallery's one window: the toolkit's controls in their main states, live, so that a
+// person can see and try them and a contributor can check a change by eye. Its layout lives
 // in GalleryLayout.h. The last thing done with a control is told in a line of its own.
 class GalleryForm : public Form {
   public:
@@ -36,6 +36,7 @@ class GalleryForm : public Form {
     // What the controls' hooks report.
     void Tell(const std::string& what);
     void OnSliderMoved(Slider* slider, int value);
+    void OnTextChanged(GUIElement* box);
     void OnNameGiven();
     void ShowNextHand();
 

@@ -44,6 +44,9 @@ inline constexpr int kChosenLevel = 1;
 // Text boxes, one per row with its label on the left
 inline constexpr Area kTextHeading{20, 160, 240, kHeadingHeight};
 inline constexpr int kTextRows = 5;
+inline constexpr const char* kTextCaptions[kTextRows] = {"Plain", "Read-only", "Password", "Date",
+                                                         "Disabled"};
+inline constexpr int kPasswordRow = 2;
 inline constexpr int kTextTop = 186;
 inline constexpr int kTextRowHeight = 30;
 inline constexpr Area kTextLabelColumn{20, kTextTop, 85, 24};
@@ -85,5 +88,6 @@ inline constexpr const char* kNameTitle = "High score";
 // What the last thing done with a control was
 inline constexpr Area kEventsHeading{400, 376, 380, kHeadingHeight};
 inline constexpr Area kEventsArea{400, 402, 380, 40};
+inline constexpr unsigned long kEventsBackground = 0xffffe0;
 
 } // namespace Gallery

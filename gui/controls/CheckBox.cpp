@@ -98,11 +98,12 @@ void CheckBox::OnMouseDown(int64_t) {}
 
 void CheckBox::OnKeyDown(Key) {}
 
+// A disabled box does not toggle, but the click still reaches the click hook and counts
+// towards a double click, as on every other element.
 void CheckBox::OnClick(int64_t point) {
-    if (!enabled) {
-        return;
+    if (enabled) {
+        Toggle();
     }
-    Toggle();
     GUIElement::OnClick(point);
 }
 

@@ -34,13 +34,24 @@ const int kThumbHalfWidth = 10;
 Slider::Slider(GUIElement* parentElement, bool isVertical, int low, int high)
     : minimum(std::min(low, high)), maximum(std::max(low, high)), value(minimum),
       vertical(isVertical) {
-    if (static_cast<int64_t>(maximum) - minimum > kMaxSteps) {
-        maximum = minimum + kMaxSteps;
-    }
     parent = parentElement;
     kind = "slider";
     tabStop = true;
     autoRedraw = true;
+}
+
+int Slider::Steps() const {
+    return static_cast<int>(std::min<int64_t>(Range(), kMaxTicks));
+}
+
+int Slider::TickOf(int someValue) const {
+    const int64_t above = static_cast<int64_t>(someValue) - minimum;
+    return static_cast<int>(Steps() == Range() ? above : above * Steps() / Range());
+}
+
+int Slider::ValueAt(int tick) const {
+    const int steps = Steps();
+    return static_cast<int>(steps == 0 ? minimum : minimum + tick * Range() / steps);
 }
 
 void Slider::SetSize(int w, int h) {
@@ -112,7 +123,7 @@ bool Slider::PickAt(int pointX, int pointY) {
     for (size_t i = 0; i < ticks.size(); ++i) {
         const int along = vertical ? ticks[i].y : ticks[i].x;
         if (along + kPickSlack >= (vertical ? pointY : pointX)) {
-            const int picked = minimum + static_cast<int>(i);
+            const int picked = ValueAt(static_cast<int>(i));
             if (picked == value) {
                 return false;
             }
@@ -247,7 +258,7 @@ void Slider::PaintHorizontal(DrawingContext& dc, int left, int top, long foregro
         DrawLine(dc, tickX, middle - kTickReach, tickX, middle + kTickReach, 1, foreground);
         DrawLine(dc, tickX + 1, middle - kTickReach, tickX + 1, middle + kTickReach, 1, kShade);
         ticks.push_back({tickX, middle});
-        if (value == minimum + i) {
+        if (i == TickOf(value)) {
             XPoint thumb[] = {
                 {static_cast<short>(tickX), static_cast<short>(middle - kThumbNear)},
                 {static_cast<short>(tickX + kThumbHalfWidth),
@@ -282,7 +293,7 @@ void Slider::PaintVertical(DrawingContext& dc, int left, int top, long foregroun
         DrawLine(dc, middle - kTickReach, tickY, middle + kTickReach, tickY, 1, foreground);
         DrawLine(dc, middle - kTickReach, tickY + 1, middle + kTickReach, tickY + 1, 1, kShade);
         ticks.push_back({middle, tickY});
-        if (value == minimum + i) {
+        if (i == TickOf(value)) {
             XPoint thumb[] = {
                 {static_cast<short>(middle + kThumbNear), static_cast<short>(tickY)},
                 {static_cast<short>(middle + kThumbFar),

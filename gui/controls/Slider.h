@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "gui/core/Child.h"
@@ -22,13 +23,13 @@ using ValueChangedHook = void (*)(Slider* slider, int value);
 class Slider : public Child {
   public:
     static constexpr int kMinimumStep = 8;
-    // Beyond this many steps the ticks would pass the largest coordinate X can draw at.
-    static constexpr int kMaxSteps = 4000;
+    // Beyond this many ticks the track would pass the largest coordinate X can draw at. A
+    // wider range keeps every value; its ticks then stand for evenly spread values.
+    static constexpr int kMaxTicks = 4000;
     // How far past a tick, towards the maximum, a press still picks it.
     static constexpr int kPickSlack = 2;
 
-    // A range given high end first is taken the right way round; a range of more than
-    // kMaxSteps steps is cut to that many above the minimum.
+    // A range given high end first is taken the right way round.
     Slider(GUIElement* parent, bool vertical, int minimum, int maximum);
 
     void SetSize(int w, int h) override;
@@ -72,8 +73,14 @@ class Slider : public Child {
     };
 
     void RepaintIfCreated();
-    // Steps from the minimum to the maximum; 0 for a slider that holds one value only.
-    int Steps() const { return maximum - minimum; }
+    // Values above the minimum, which may exceed an int for a range of every int.
+    int64_t Range() const { return static_cast<int64_t>(maximum) - minimum; }
+    // Steps of the track between its ticks; 0 for a slider that holds one value only.
+    int Steps() const;
+    // The tick of a value, and the value a tick stands for: one and the same up to kMaxTicks
+    // steps, spread evenly beyond.
+    int TickOf(int someValue) const;
+    int ValueAt(int tick) const;
     void ApplySizeRules();
     // Picks the tick under a point of the form and announces the change; true when the value
     // changed.

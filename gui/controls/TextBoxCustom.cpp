@@ -92,7 +92,11 @@ int TextBoxCustom::Rows() const {
     return lineHeight > 0 ? std::max((height - kFrameMargin) / lineHeight, 0) : 0;
 }
 
-int TextBoxCustom::Capacity() const { return Columns() * Rows(); }
+// The grid holds no more cells than it keeps records for: a character past the last record
+// would be stored and never drawn, so a large box refuses it as a full one does.
+int TextBoxCustom::Capacity() const {
+    return std::min(Columns() * Rows(), static_cast<int>(kMaxCells));
+}
 
 Area TextBoxCustom::CellArea(int row, int column) {
     return {FormX() + kTextLeft + column * cellWidth, FormY() + kTextTop + row * lineHeight + 1,
@@ -661,9 +665,11 @@ void TextBoxCustom::OnClick(int64_t point) {
         return;
     }
     const int row = (PointY(point) - y - kClickTop) / lineHeight;
-    const int column = (PointX(point) - x) / cellWidth;
+    // The strip right of the last whole column belongs to that column, so a click there puts
+    // the caret where a click on the row's end would.
+    const int column = std::min((PointX(point) - x) / cellWidth, Columns() - 1);
     const int cell = row * Columns() + column;
-    if (row < 0 || column < 0 || column >= Columns() || cell >= static_cast<int>(kMaxCells) ||
+    if (row < 0 || column < 0 || cell >= static_cast<int>(kMaxCells) ||
         cell >= static_cast<int>(cells.size())) {
         return;
     }

@@ -292,13 +292,13 @@ std::string ExportText(const std::string& path, const Bitmap& bitmap) {
     return text;
 }
 
+// An earlier export is replaced whole, so a failed write leaves it as it was. A target the
+// user may not write, or one that is not a plain file, is left alone: removing it first, as
+// a fresh write would, could delete a protected file or an empty folder of that name.
 void ExportSource(const std::string& path, const Bitmap& bitmap) {
     const std::string target = path + ".c";
-    if (FileExists(target)) {
-        RemoveFile(target);
-    }
     TextFile file(target);
-    if (!file.WriteLines({ExportText(path, bitmap)})) {
+    if (!file.ReplaceLines({ExportText(path, bitmap)})) {
         LogString("LoadBmp4: cannot write " + target);
     }
 }

@@ -3,7 +3,6 @@
 #include <map>
 
 #include "examples/gallery/GalleryLayout.h"
-#include "game/HighScoreTable.h"
 #include "gui/controls/CheckBox.h"
 #include "gui/controls/FormMsgBox.h"
 #include "gui/controls/OptionBox.h"
@@ -101,6 +100,27 @@ class GalleryRun : public DisplayTest {
     bool BarShows(int value) {
         return WaitUntil([&] { return BarPixels() == BarLength(value); }, kTimeoutMs);
     }
+    // Whether a bordered cell shows the text as it draws it, inside its border. DrawText leaves
+    // the last column of its box alone, so that one is not compared.
+    bool CellShows(const Area& cell, const std::string& text, unsigned long background,
+                   int alignment) {
+        const Area inside{cell.x + 1, cell.y + 1, cell.w - 2, cell.h - 2};
+        XFontStruct* font = LoadProgramFont(observer);
+        const Pixels drawn =
+            RenderText(observer, font, inside.w, inside.h, text, 0x000000, background, alignment);
+        XFreeFont(observer, font);
+        return WaitUntil(
+            [&] {
+                const Pixels shown = reader.ReadWindow(window, inside);
+                for (size_t at = 0; at < shown.size(); ++at) {
+                    if (static_cast<int>(at % inside.w) + 1 < inside.w && shown[at] != drawn[at]) {
+                        return false;
+                    }
+                }
+                return true;
+            },
+            kTimeoutMs);
+    }
 
     RunningProgram gallery;
     Window window = 0;
@@ -197,11 +217,29 @@ TEST_F(GalleryRun, ButtonsOpenTheDialogsAndANamedScoreJoinsTheTable) {
     input.TapKey(XK_Return);
     EXPECT_TRUE(windows.WaitUntilGone(kNameTitle, kTimeoutMs));
 
-    // DrawText leaves the last column of its box alone, so that one is not compared.
-    const Area text{kScoresArea.x + 1, kScoresArea.y + 1, kScoresArea.w - 3, kScoresArea.h - 2};
-    XFontStruct* font = LoadProgramFont(observer);
-    const std::string entry = HighScoreTable::FormatEntry(kHorizontalStart * kScorePerStep, "Anna");
-    EXPECT_TRUE(Shows(text, RenderText(observer, font, text.w, text.h, entry, 0x000000,
-                                       kScoresBackground, kAlignLeft)));
-    XFreeFont(observer, font);
+    static_assert(kHorizontalStart * kScorePerStep == 30);
+    EXPECT_TRUE(CellShows(kScoresArea, "00000030 Anna", kScoresBackground, kAlignLeft));
+}
+
+// A text box that was typed in tells the line at the bottom when it is left. "Disable" turns
+// the first control of each group off, and "Enable" on again.
+TEST_F(GalleryRun, TextBoxesTellTheirChangesAndDisableTurnsTheFirstControlsOff) {
+    const Area plain = TextRow(kTextBoxColumn, 0);
+    // Right of the text, the caret goes to its end; a click on the bare form leaves the box.
+    const int boxX = plain.x + plain.w - 5;
+    const int awayX = kScoresArea.x + kScoresArea.w + 10;
+    input.Click(window, boxX, plain.CentreY());
+    // A window manager may hold the click a moment; the keys wait for the caret it brings.
+    ASSERT_TRUE(WaitUntil([&] { return reader.Count(window, plain, 0xffff00) > 0; }, kTimeoutMs));
+    input.Type("!");
+    input.Click(window, awayX, kEventsArea.y + kEventsArea.h + 20);
+    EXPECT_TRUE(
+        CellShows(kEventsArea, "Plain now reads \"Edit me!\"", kEventsBackground, kAlignCenter));
+
+    input.ClickCentre(window, kToggleButtonArea);
+    EXPECT_TRUE(CheckShows(kUncheckedArea, Mark::kDisabledOff));
+    EXPECT_TRUE(OptionShows(kHandOptionsArea, 1, Mark::kDisabledOn));
+    input.ClickCentre(window, kToggleButtonArea);
+    EXPECT_TRUE(CheckShows(kUncheckedArea, Mark::kOff));
+    EXPECT_TRUE(OptionShows(kHandOptionsArea, 1, Mark::kOn));
 }

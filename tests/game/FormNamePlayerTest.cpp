@@ -89,3 +89,14 @@ TEST_F(FormNamePlayerTest, TakesOnlyANameOfOneToTenCharactersAndMeanwhileHoldsTh
         EXPECT_TRUE(playerName.empty()) << "a new dialog forgets the last name";
     }
 }
+
+// Closed by the window manager, as with its close button, the dialog gives the game back and
+// keeps no name, whatever was typed.
+TEST_F(FormNamePlayerTest, AWindowManagerCloseReleasesTheGameAndKeepsNoName) {
+    input.Type("Anna");
+    DispatchPending(game.get());
+    windows.RequestClose(dialog->GetWindow());
+    EXPECT_TRUE(PumpUntil(game.get(), [&] { return !dialog->IsCreated(); }));
+    EXPECT_TRUE(game->IsEnabled() && game->GetModalChild() == nullptr);
+    EXPECT_TRUE(playerName.empty());
+}

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -61,7 +62,7 @@ TEST_F(HighScoreTableTest, AFileEditedElsewhereLosesOnlyLinesThatAreNoEntries) {
     EXPECT_EQ(Stored(), "00000050 Al\n00000042 Bea\n00000007 Cy\n");
 }
 
-TEST_F(HighScoreTableTest, AFailedSaveKeepsTheOldTableWholeAndAnUnreadableOneIsNotReplaced) {
+TEST_F(HighScoreTableTest, AFailedSaveKeepsTheOldTableWhole) {
     ASSERT_TRUE(table.AddScore(10, "Anna"));
     const std::string before = Stored();
     // A size limit makes every write past it fail, even for root; the child ignores the
@@ -82,9 +83,38 @@ TEST_F(HighScoreTableTest, AFailedSaveKeepsTheOldTableWholeAndAnUnreadableOneIsN
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data/test/Score"), {}), 1)
         << "a half-written copy was left beside the table";
 
-    // A table that cannot be read is not replaced either.
-    ASSERT_EQ(unlink(kFile), 0);
-    ASSERT_EQ(mkdir(kFile, 0755), 0);
-    EXPECT_FALSE(table.AddScore(1, "X"));
-    EXPECT_TRUE(table.Failed());
+    // Where a folder of the table's path cannot be made, nothing is read or written.
+    WriteRawFile("Data/blocked", "a file where the folder would go");
+    HighScoreTable blocked("blocked");
+    EXPECT_EQ(ScoreFolder("blocked"), "");
+    EXPECT_TRUE(blocked.LoadScores().empty() && blocked.Failed());
+    EXPECT_FALSE(blocked.AddScore(1, "X"));
+    EXPECT_EQ(ReadWholeFile("Data/blocked"), "a file where the folder would go");
+}
+
+// Read as empty, a table that is there but cannot be read would be replaced by the one new
+// result; one the player may not write would be replaced all the same by a rename.
+TEST_F(HighScoreTableTest, ATableThePlayerMayNotReadOrWriteIsKeptAsItIs) {
+    ASSERT_TRUE(RunsAsOrdinaryUser());
+    ASSERT_TRUE(table.AddScore(10, "Anna"));
+    ASSERT_EQ(rename(kFile, "Data/elsewhere"), 0);
+    const auto copy = [](mode_t mode) {
+        return std::filesystem::copy_file("Data/elsewhere", kFile) && chmod(kFile, mode) == 0;
+    };
+    const std::pair<const char*, std::function<bool()>> cases[] = {
+        {"unreadable", [&] { return copy(0200); }},
+        {"read-only", [&] { return copy(0444); }},
+        {"a folder", [] { return mkdir(kFile, 0755) == 0; }},
+        {"a link", [] { return symlink("../../elsewhere", kFile) == 0; }},
+    };
+    for (const auto& [name, make] : cases) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove(kFile);
+        ASSERT_TRUE(make());
+        const std::string before = PathPrint(kFile) + PathPrint("Data/elsewhere");
+        EXPECT_FALSE(table.AddScore(20, "Bea"));
+        EXPECT_TRUE(table.Failed());
+        EXPECT_EQ(PathPrint(kFile) + PathPrint("Data/elsewhere"), before);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data/test/Score"), {}), 1);
 }

@@ -4,6 +4,7 @@
 #include <ftw.h>
 #include <stdio.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -59,4 +60,33 @@ class TempFolder {
 // Writes bytes to a file exactly as given, bypassing the code under test.
 inline void WriteRawFile(const std::string& path, const std::string& content) {
     ASSERT_TRUE(WriteWholeFile(path, content)) << path;
+}
+
+// Permissions bind only an ordinary user: root reads and writes every file, so a test of what
+// the program does with a file it may not read or write must not run as root.
+inline testing::AssertionResult RunsAsOrdinaryUser() {
+    if (geteuid() != 0) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "permissions do not bind root: run as an ordinary user";
+}
+
+// What is at a path, as a write or a rename could change it: the file itself (its inode), its
+// type, permissions and size, and a plain file's bytes or a link's target. Equal prints mean
+// the path was left alone.
+inline std::string PathPrint(const std::string& path) {
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0) {
+        return "nothing";
+    }
+    std::string print = std::to_string(info.st_ino) + " " + std::to_string(info.st_mode) + " " +
+                        std::to_string(info.st_size) + ":";
+    if (S_ISREG(info.st_mode)) {
+        print += ReadWholeFile(path);
+    } else if (S_ISLNK(info.st_mode)) {
+        char target[256];
+        const ssize_t length = readlink(path.c_str(), target, sizeof target);
+        print.append(target, length > 0 ? static_cast<size_t>(length) : 0);
+    }
+    return print;
 }

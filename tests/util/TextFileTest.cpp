@@ -1,6 +1,8 @@
 #include "util/TextFile.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <tuple>
 
 #include "support/TempFolder.h"
@@ -58,4 +60,35 @@ TEST(TextFile, FailuresAreFlaggedAndTheNextOperationStartsClean) {
     for (const TextFile* file : {&directory, &full}) {
         EXPECT_TRUE(file->HasError() && !file->HasOpenFailed());
     }
+}
+
+// A rename replaces anything in a writable folder; a replacement may change only what a plain
+// write could, and leaves no copy behind when it refuses.
+TEST(TextFile, ReplacingChangesOnlyAPlainFileTheUserMayWrite) {
+    ASSERT_TRUE(RunsAsOrdinaryUser());
+    TempFolder folder(true);
+    WriteRawFile("mine", "old\n");
+    ASSERT_EQ(chmod("mine", 0640), 0);
+    EXPECT_TRUE(TextFile("mine").ReplaceLines({"new", ""}));
+    struct stat info;
+    ASSERT_EQ(stat("mine", &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u) << "the permissions are kept";
+    EXPECT_EQ(ReadWholeFile("mine"), "new\n\n");
+
+    WriteRawFile("read-only", "kept\n");
+    ASSERT_EQ(mkdir("locked", 0777), 0);
+    WriteRawFile("locked/mine", "kept\n");
+    ASSERT_TRUE(chmod("read-only", 0444) == 0 && chmod("locked", 0555) == 0 &&
+                mkdir("folder", 0777) == 0 && symlink("mine", "link") == 0 &&
+                symlink("nowhere", "dangling") == 0 && mkfifo("pipe", 0666) == 0);
+    for (const char* path : {"read-only", "locked/mine", "folder", "link", "dangling", "pipe"}) {
+        SCOPED_TRACE(path);
+        const std::string before = PathPrint(path) + PathPrint("mine");
+        TextFile file(path);
+        EXPECT_FALSE(file.ReplaceLines({"lost"}));
+        EXPECT_TRUE(file.HasError());
+        EXPECT_EQ(PathPrint(path) + PathPrint("mine"), before);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 7);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("locked"), {}), 1);
 }

@@ -46,32 +46,36 @@ class OptionBoxTest : public FormFixture {
 
 } // namespace
 
+// From every option, and from no choice yet, Down moves to the option below and from the
+// last to the first; Up to the one above and from the first (or none) to the last. Each key
+// runs the command, even where it changes nothing.
 TEST_F(OptionBoxTest, UpAndDownWrapAroundAndEveryStepRunsTheCommand) {
-    // Before the first choice the focus frame stands round the first row.
-    EXPECT_GT(Count({kBox.x + 25, RowTop(0) + 2, kBox.w - 31, 1}, 0x000000), 10);
-    struct Case {
-        int start; // -1: no choice yet
-        KeySym key;
-        int chosen, commandsRun;
-    };
-    const Case cases[] = {
-        {-1, XK_Down, 0, 1}, {-1, XK_Up, 2, 1},  {0, XK_Up, 2, 1},     {2, XK_Down, 0, 1},
-        {1, XK_space, 2, 1}, {1, XK_Left, 1, 0}, {1, XK_Return, 1, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "from " << c.start << " key " << c.key);
-        Refill();
-        if (c.start >= 0) {
-            box->SetSelected(c.start);
+    // Before the first choice no mark is set and the focus frame stands round the first row
+    // alone.
+    ExpectChosen(-1);
+    for (int row = 0; row < kOptions; ++row) {
+        EXPECT_EQ(Count({kBox.x + 25, RowTop(row) + 2, kBox.w - 31, 1}, 0x000000) > 10, row == 0)
+            << "focus frame on row " << row;
+    }
+    for (int start = -1; start < kOptions; ++start) {
+        for (const KeySym key : {XK_Down, XK_Up, XK_space, XK_Left, XK_Return}) {
+            SCOPED_TRACE(testing::Message() << "from " << start << " key " << key);
+            Refill();
+            if (start >= 0) {
+                box->SetSelected(start);
+            }
+            commands = 0;
+            Tap(key);
+            const int below = start + 1 == kOptions ? 0 : start + 1;
+            const int above = start <= 0 ? kOptions - 1 : start - 1;
+            const bool moves = key == XK_Down || key == XK_Up || key == XK_space;
+            ExpectChosen(key == XK_Up ? above : moves ? below : start);
+            EXPECT_EQ(commands, moves ? 1 : 0);
         }
-        commands = 0;
-        Tap(c.key);
-        ExpectChosen(c.chosen);
-        EXPECT_EQ(commands, c.commandsRun);
     }
 }
 
-TEST_F(OptionBoxTest, ClickChoosesTheRowUnderThePointerAndBelowTheLastRowTheLast) {
+TEST_F(OptionBoxTest, ClickChoosesTheRowUnderThePointerBelowTheLastRowTheLastAndNoneWhenDisabled) {
     box->SetSize(kBox.w, 5 * OptionBox::kRowHeight);
     const std::pair<int, int> clicks[] = {
         {RowTop(2) + 3, 2}, {RowTop(0) + 20, 0}, {RowTop(4) + 5, 2}, {RowTop(1), 1}};
@@ -83,6 +87,29 @@ TEST_F(OptionBoxTest, ClickChoosesTheRowUnderThePointerAndBelowTheLastRowTheLast
     EXPECT_EQ(commands, 4);
     // The marks are drawn keyed: outside the circle the box's background shows.
     EXPECT_EQ(Pixel(kBox.x + OptionBox::kMarkLeft, RowTop(0) + OptionBox::kMarkTop), backColor);
+
+    // Disabled, chosen or not, it keeps its choice through every click and key, runs nothing
+    // and looks the same afterwards.
+    for (const int chosen : {-1, 1}) {
+        SCOPED_TRACE(chosen);
+        Refill();
+        if (chosen >= 0) {
+            box->SetSelected(chosen);
+        }
+        box->Enable(false);
+        const Area drawn{kBox.x, kBox.y, kBox.w, kOptions * OptionBox::kRowHeight};
+        const Pixels before = Read(drawn);
+        commands = 0;
+        for (int row = 0; row < kOptions; ++row) {
+            ClickAt(kBox.CentreX(), RowTop(row) + 5);
+        }
+        for (const KeySym key : {XK_Down, XK_Up, XK_space}) {
+            Tap(key);
+        }
+        EXPECT_EQ(std::pair(box->GetSelected(), commands), std::pair(chosen, 0));
+        EXPECT_TRUE(Read(drawn) == before) << "the disabled box was drawn differently";
+        box->Enable(true);
+    }
 }
 
 TEST_F(OptionBoxTest, RemovingAnOptionKeepsTheChosenOneAndClearingChoosesNothing) {

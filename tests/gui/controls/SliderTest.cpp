@@ -90,6 +90,46 @@ TEST_F(SliderTest, PressPicksTheFirstTickWithinTwoPixelsAndValuesStayInTheRange)
     SendButton(form.get(), form.get(), ButtonPress, Button1, 60, 38);
     SendButton(form.get(), form.get(), ButtonRelease, Button1, 60, 200);
     EXPECT_FALSE(slider->IsDragging());
+
+    // Disabled, it keeps its value through presses, drags and keys, tells nobody and looks
+    // the same afterwards. Only a focused one is sent them, as when it was disabled in use.
+    slider->SetValue(4);
+    slider->SetFocus();
+    slider->Enable(false);
+    reported.clear();
+    const Pixels before = Read({20, 20, 150, 36});
+    ClickAt(40 + 7 * 11, 38);
+    SendButton(form.get(), form.get(), ButtonPress, Button1, 40, 38);
+    EXPECT_FALSE(slider->IsDragging());
+    SendButton(form.get(), form.get(), ButtonRelease, Button1, 151, 38);
+    Tap(XK_Right);
+    EXPECT_EQ(std::pair(slider->GetValue(), reported.size()), std::pair(4, size_t{0}));
+    EXPECT_TRUE(Read({20, 20, 150, 36}) == before) << "the disabled slider was drawn differently";
+
+    // Wider than the ticks a track holds, each tick stands for evenly spread values.
+    Make(false, 0, 2 * Slider::kMaxTicks, 100, 36);
+    ClickAt(40 + 3 * Slider::kMinimumStep, 38);
+    EXPECT_EQ(slider->GetValue(), 6);
+}
+
+// Held down, the button drags the thumb from tick to tick, outside the slider too, with real
+// pointer motion through the window manager. The 0..5 slider takes 50 x 96: ticks 12 pixels
+// apart from y = 38, the last at y = 99.
+TEST_F(SliderTest, DraggingAVerticalSliderFollowsThePointerUntilTheButtonIsReleased) {
+    Make(true, 0, 5, 50, 100);
+    const Window window = form->GetWindow();
+    input.Press(window, 45, 50);
+    EXPECT_TRUE(PumpUntil(form.get(), [&] { return slider->GetValue() == 1; }));
+    EXPECT_TRUE(slider->IsDragging());
+    for (const auto& [y, value] : {std::pair{75, 3}, {250, 3}, {0, 0}, {97, 5}}) {
+        input.MoveTo(window, 150, y);
+        const int expected = value;
+        EXPECT_TRUE(PumpUntil(form.get(), [&] { return slider->GetValue() == expected; }))
+            << "at y = " << y;
+    }
+    input.Release();
+    EXPECT_TRUE(PumpUntil(form.get(), [&] { return !slider->IsDragging(); }));
+    EXPECT_EQ(reported, (std::vector<int>{1, 3, 0, 5}));
 }
 
 TEST_F(SliderTest, KeysStepAndWrapAroundAndTellOnlyChanges) {
@@ -107,8 +147,8 @@ TEST_F(SliderTest, KeysStepAndWrapAroundAndTellOnlyChanges) {
         {3, 3, 3, XK_Right, 3},
         {0, 10, 4, XK_Right, 4, false},
         {INT_MAX - 2, INT_MAX, INT_MAX, XK_Down, INT_MAX - 2},
-        // A range too long to draw is cut short above the minimum.
-        {INT_MIN, INT_MAX, INT_MIN, XK_Left, INT_MIN + Slider::kMaxSteps},
+        // A range wider than the ticks a track can hold keeps every value.
+        {INT_MIN, INT_MAX, INT_MIN, XK_Left, INT_MAX},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.start << " key " << c.key);

@@ -59,25 +59,34 @@ class TextBoxTest : public FormFixture {
     // Types the keys one by one, each once the beep of the one before has ended (a beep still
     // playing answers for the next), and answers how many beeped.
     size_t TypeCountingBeeps(const std::string& keys) {
-        const size_t before = sounds.Calls().size();
+        const size_t before = Beeps();
         for (const char key : keys) {
             Type(std::string(1, key));
-            WaitUntil([] { return ChildrenOf(getpid()).empty(); }, 5000);
+            Beeps();
         }
-        return sounds.Calls().size() - before;
+        return Beeps() - before;
+    }
+    // The beeps so far, once the last has ended.
+    size_t Beeps() {
+        WaitUntil([] { return ChildrenOf(getpid()).empty(); }, 5000);
+        return sounds.Calls().size();
     }
     // Whether the cells of the row from the column on show the characters in these colours,
-    // the one at index caretAt on the caret's colour, each drawn into its cell as the box
-    // draws it: all but the cell's last column.
+    // the one at index caretAt on the caret's colour, each placed in its cell as the box
+    // places it. A cell's last column is left out: drawn text fills one column less than its box.
     bool Shows(int row, int column, const std::string& characters, int caretAt = -1,
-               long fg = kBlack, long bg = kWhite) {
+               long fg = kBlack, long bg = kWhite, int alignment = kAlignLeft) {
         for (int i = 0; i < static_cast<int>(characters.size()); ++i) {
-            Area cell = box->CellArea(row, column + i);
-            cell.w -= 1;
+            const Area cell = box->CellArea(row, column + i);
             const std::string character = characters.substr(static_cast<size_t>(i), 1);
-            if (Read(cell) !=
-                Text(cell.w, cell.h, character, fg, i == caretAt ? kCaret : bg, kAlignLeft)) {
-                return false;
+            const Pixels shown = Read(cell);
+            const Pixels drawn =
+                Text(cell.w, cell.h, character, fg, i == caretAt ? kCaret : bg, alignment);
+            for (size_t at = 0; at < shown.size(); ++at) {
+                if (at % static_cast<size_t>(cell.w) + 1 < static_cast<size_t>(cell.w) &&
+                    shown[at] != drawn.at(at)) {
+                    return false;
+                }
             }
         }
         return true;
@@ -100,6 +109,7 @@ TEST_F(TextBoxTest, EachKindOfBoxTakesShowsAndRefusesWhatItShould) {
         std::string shown;
         bool caret;
         long fg = kBlack, bg = kWhite;
+        int alignment = kAlignLeft;
     };
     const auto digits = [](TextBoxCustom& b) {
         b.SetDigitsOnly(true);
@@ -120,6 +130,11 @@ TEST_F(TextBoxTest, EachKindOfBoxTakesShowsAndRefusesWhatItShould) {
          false},
         {"disabled", [](TextBoxCustom& b) { b.Enable(false); }, "abc", "x", "abc", 0, "abc", false,
          0x9b9b9b, 0xaaaaaa},
+        // Each character is placed inside its own cell.
+        {"centred", [](TextBoxCustom& b) { b.SetAlignCenter(true); }, "il", "W", "ilW", 0, "ilW",
+         true, kBlack, kWhite, kAlignCenter},
+        {"right", [](TextBoxCustom& b) { b.SetAlignRight(true); }, "il", "W", "ilW", 0, "ilW", true,
+         kBlack, kWhite, kAlignRight},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -127,7 +142,7 @@ TEST_F(TextBoxTest, EachKindOfBoxTakesShowsAndRefusesWhatItShould) {
         TextBoxCustom& text = Make(200, 30, c.setUp, c.initial);
         EXPECT_EQ(TypeCountingBeeps(c.keys), c.beeps);
         EXPECT_EQ(text.GetText(), c.text);
-        EXPECT_TRUE(Shows(0, 0, c.shown, -1, c.fg, c.bg));
+        EXPECT_TRUE(Shows(0, 0, c.shown, -1, c.fg, c.bg, c.alignment));
         EXPECT_EQ(Count({20, 20, 200, 30}, kCaret) > 0, c.caret);
     }
 }
@@ -155,15 +170,35 @@ TEST_F(TextBoxTest, TheCaretCellShowsWhereTheNextCharacterGoesAndAClickMovesIt) 
     Type("Z");
     Press(XK_Left, 2);
     EXPECT_TRUE(Shows(0, 0, "abZdef", 1));
-    EXPECT_EQ(text.GetText(), "abZdef");
+    // Delete blanks the character at the caret and leaves the others where they are.
+    Press(XK_Delete);
+    EXPECT_EQ(text.GetText(), "a Zdef");
+    // The caret leaves with the focus and comes back with it.
+    ClickAt(300, 250);
+    EXPECT_EQ(Count({20, 20, 200, 30}, kCaret), 0);
+    ClickAt(20 + text.CellWidth() + 3, 30);
+    EXPECT_TRUE(Shows(0, 0, "a Zdef", 1));
     text.Hide();
     EXPECT_EQ(Count({20, 20, 200, 30}, kWhite), 0) << "hidden, the box leaves the form's colour";
     text.Show();
-    EXPECT_TRUE(Shows(0, 0, "abZdef")) << "the text read last is the one shown again";
+    EXPECT_TRUE(Shows(0, 0, "a Zdef")) << "the text read last is the one shown again";
     text.SetText("xyz");
     Press(XK_Left, 2);
     Press(XK_Right);
     EXPECT_TRUE(Shows(0, 0, "xyz", 2));
+    // A click right of the last whole cell puts the caret at the end of the text, where
+    // Right beeps; Escape does nothing.
+    ClickAt(20 + 200 - 2, 30);
+    EXPECT_EQ(text.GetCaret(), 3);
+    const size_t beeps = Beeps();
+    Press(XK_Right);
+    Press(XK_Escape);
+    EXPECT_EQ(Beeps(), beeps + 1);
+    EXPECT_EQ(std::pair(text.GetCaret(), text.GetText()), std::pair(3, std::string("xyz")));
+    // Read-only, the box still moves its caret with the arrows.
+    text.SetReadOnly(true);
+    Press(XK_Left);
+    EXPECT_EQ(text.GetCaret(), 2);
 }
 
 // Backspace right after a slash takes the slash and the digit before it, and the rest is
@@ -176,6 +211,13 @@ TEST_F(TextBoxTest, BackspaceInADateTakesBackTheDigitBeforeASlash) {
     Press(XK_BackSpace);
     EXPECT_EQ(date.GetText(), "25/12/026");
     EXPECT_TRUE(Shows(0, 0, "25/12/026 ", 4));
+    // The caret passes over the slashes, by key and by click.
+    Press(XK_Left, 2);
+    EXPECT_EQ(date.GetCaret(), 1);
+    Press(XK_Right);
+    EXPECT_EQ(date.GetCaret(), 3);
+    ClickAt(20 + 5 * date.CellWidth() + 3, 30);
+    EXPECT_EQ(date.GetCaret(), 4);
 }
 
 TEST_F(TextBoxTest, MultiLineBoxesInsertBreakLinesAndRefuseWhatDoesNotFit) {
@@ -198,4 +240,23 @@ TEST_F(TextBoxTest, MultiLineBoxesInsertBreakLinesAndRefuseWhatDoesNotFit) {
     WaitUntil([] { return ChildrenOf(getpid()).empty(); }, 5000);
     EXPECT_EQ(TypeCountingBeeps("z"), 1u);
     EXPECT_EQ(lines.GetText(), full);
+
+    // Delete closes the gap where it is asked to.
+    TextBoxCustom& closing = Make(
+        200, 60, [](TextBoxCustom& b) { b.SetDeleteCloses(true); }, "abcd");
+    Press(XK_Left, 3);
+    Press(XK_Delete);
+    EXPECT_EQ(closing.GetText(), "acd");
+    EXPECT_TRUE(Shows(0, 0, "acd ", 1));
+
+    // A grid larger than the cells a box keeps is full at its last kept cell: what comes
+    // after would be stored but never shown.
+    TextBoxCustom& large = Make(1000, 600, [](TextBoxCustom& b) {
+        b.SetMultiLine(true);
+        b.SetMaxLength(4000);
+    });
+    ASSERT_GT(large.Columns() * large.Rows(), 1600);
+    large.SetText(std::string(1598, 'z'));
+    EXPECT_EQ(TypeCountingBeeps("ab"), 1u);
+    EXPECT_EQ(large.GetText(), std::string(1598, 'z') + "a");
 }

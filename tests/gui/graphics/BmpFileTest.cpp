@@ -97,6 +97,20 @@ TEST(BmpFile, FourBitReaderExportsCSourceByteForByte) {
     EXPECT_EQ(ReadWholeFile("tiny-pic.v2.bmp.c").substr(0, 44),
               "int wTINY_PIC_V2 = 3;\nint hTINY_PIC_V2 = 2;\n");
     EXPECT_EQ(ReadWholeFile("log.txt"), "LoadBmp4: tiny-pic.v2.bmp is exported as TINY_PIC_V2\n");
+
+    // An export the user may not write, and a folder of that name, are kept; the picture is
+    // read all the same and the log says what was not written.
+    ASSERT_TRUE(RunsAsOrdinaryUser());
+    ASSERT_EQ(chmod("tiny_pic.bmp.c", 0444), 0);
+    ASSERT_EQ(mkdir("folder.bmp.c", 0755), 0);
+    WriteRawFile("folder.bmp", file);
+    for (const std::string path : {"tiny_pic.bmp", "folder.bmp"}) {
+        RemoveFile("log.txt");
+        const std::string before = PathPrint(path + ".c");
+        EXPECT_NE(LoadBmp4(path).rgb, nullptr);
+        EXPECT_EQ(PathPrint(path + ".c"), before);
+        EXPECT_EQ(ReadWholeFile("log.txt"), "LoadBmp4: cannot write " + path + ".c\n");
+    }
 }
 
 // Each spoils one field of a valid file, at the edge of what the reader must refuse.
