@@ -103,6 +103,10 @@ void GameTest::QuitThroughQuestion() {
     }
 }
 
+std::string GameTest::DialogFaults(Window dialog) {
+    return driver.windows.DialogFaults(dialog, driver.GetGameWindow(), kDialogTimeoutMs);
+}
+
 std::string GameTest::ScoreLine(int player, int computer) {
     return "Score: " + std::to_string(player) + " - " + std::to_string(computer);
 }
