@@ -51,6 +51,8 @@ void GameTest::Launch(const Arguments& launcher, const Arguments& environment) {
                            sandbox.File("stderr")));
     ASSERT_TRUE(driver.FindGameWindow(kStartTimeoutMs))
         << "no game window; stderr: " << ReadWholeFile(sandbox.File("stderr"));
+    EXPECT_EQ(driver.windows.PlacementFaults(driver.GetGameWindow()), "")
+        << "under " << driver.windows.ManagerName();
     ASSERT_TRUE(WaitUntil([&] { return driver.IdleBoardShown(); }, kStartTimeoutMs))
         << "no idle board at start: " << DescribeBoard();
 }

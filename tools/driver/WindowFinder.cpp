@@ -270,6 +270,23 @@ std::string WindowFinder::ManagerName() {
     return name.empty() ? "a window manager that names itself nowhere" : name;
 }
 
+std::string WindowFinder::PlacementFaults(Window window) {
+    std::string faults;
+    const std::vector<int> hints = SizeHints(window);
+    const Area area = RootArea(window);
+    if (hints.size() != 4 || area.w != hints[0] || area.h != hints[1]) {
+        faults = "not at its own size";
+    }
+    // With its frame: the title bar is what the player moves the window by.
+    const Area framed = RootArea(FrameOf(window));
+    const Area screen = RootArea(root);
+    if (framed.w == 0 || framed.x < 0 || framed.y < 0 || framed.x + framed.w > screen.w ||
+        framed.y + framed.h > screen.h) {
+        faults += std::string(faults.empty() ? "" : "; ") + "not wholly on the screen";
+    }
+    return faults;
+}
+
 std::string WindowFinder::DialogFaults(Window dialog, Window owner, int timeoutMs) {
     std::string faults;
     WaitUntil(
@@ -294,6 +311,10 @@ std::string WindowFinder::DialogFaultsNow(Window dialog, Window owner) {
     const long modal = static_cast<long>(XInternAtom(display, "_NET_WM_STATE_MODAL", False));
     if (std::find(states.begin(), states.end(), modal) == states.end()) {
         fault("not modal");
+    }
+    const std::string placement = PlacementFaults(dialog);
+    if (!placement.empty()) {
+        fault(placement);
     }
     const Area inner = RootArea(dialog);
     const Area outer = RootArea(owner);

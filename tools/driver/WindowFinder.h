@@ -60,10 +60,15 @@ public:
     bool ManagerSupports(const char* hint);
     // The running window manager's _NET_WM_NAME, or a description when it names none.
     std::string ManagerName();
+    // What is wrong with where the manager put a window of fixed size: not at the size its
+    // hints fix (a tiling manager's tile), or not wholly on the screen with its frame; empty
+    // when nothing.
+    std::string PlacementFaults(Window window);
     // Waits until the dialog of the owner keeps a dialog's promises: transient for the owner
-    // and modal, its client area centred on the owner's within a pixel, stacked above the
-    // owner and holding the keyboard. Answers what a player would still find wrong at the end,
-    // one clause per broken promise after the manager's name; empty when all held.
+    // and modal, placed without fault, its client area centred on the owner's within a pixel,
+    // stacked above the owner and holding the keyboard. Answers what a player would still
+    // find wrong at the end, one clause per broken promise after the manager's name; empty
+    // when all held.
     std::string DialogFaults(Window dialog, Window owner, int timeoutMs);
 
     // Asking
