@@ -11,7 +11,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A window that has not moved for this long has been placed by the window manager.
+// A window that has not moved for this long has been placed by the window manager, and
+// what has held for this long holds.
 const auto kSettledFor = std::chrono::milliseconds(150);
 
 std::vector<Window> ChildrenOf(Display* display, Window window, Window* parent = nullptr) {
@@ -289,10 +290,16 @@ std::string WindowFinder::PlacementFaults(Window window) {
 
 std::string WindowFinder::DialogFaults(Window dialog, Window owner, int timeoutMs) {
     std::string faults;
+    // A manager may still be answering the click that asked for the dialog: only promises
+    // that keep holding for a moment count as kept.
+    auto keptSince = Clock::now();
     WaitUntil(
         [&] {
             faults = DialogFaultsNow(dialog, owner);
-            return faults.empty();
+            if (!faults.empty()) {
+                keptSince = Clock::now();
+            }
+            return faults.empty() && Clock::now() - keptSince >= kSettledFor;
         },
         timeoutMs);
     return faults.empty() ? faults : "under " + ManagerName() + ": " + faults;

@@ -64,11 +64,11 @@ public:
     // hints fix (a tiling manager's tile), or not wholly on the screen with its frame; empty
     // when nothing.
     std::string PlacementFaults(Window window);
-    // Waits until the dialog of the owner keeps a dialog's promises: transient for the owner
-    // and modal, placed without fault, its client area centred on the owner's within a pixel,
-    // stacked above the owner and holding the keyboard. Answers what a player would still
-    // find wrong at the end, one clause per broken promise after the manager's name; empty
-    // when all held.
+    // Waits until the dialog of the owner keeps, for a moment, a dialog's promises: transient
+    // for the owner and modal, placed without fault, its client area centred on the owner's
+    // within a pixel, stacked above the owner and holding the keyboard. Answers what a player
+    // would still find wrong at the end, one clause per broken promise after the manager's
+    // name; empty when all held.
     std::string DialogFaults(Window dialog, Window owner, int timeoutMs);
 
     // Asking
