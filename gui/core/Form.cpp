@@ -205,7 +205,7 @@ void Form::SettleOnScreen() {
     Display* display = GetDisplay();
     // Only a dialog is placed by the program, centred on its owner; where other windows go
     // is the manager's choice.
-    if (transientFor == nullptr) {
+    if (blockedOwner == nullptr) {
         return;
     }
     // A manager that ignores the static gravity has put its frame where the dialog was asked
@@ -377,7 +377,6 @@ void Form::SetModalChild(Form* form) { modalChild = form; }
 
 void Form::BlockOwner(Form* owner) {
     blockedOwner = owner;
-    transientFor = owner;
     owner->SetEnabled(false);
     owner->SetMarkA(true);
     owner->SetModalChild(this);
@@ -537,10 +536,10 @@ void Form::SetHints(Display* display) {
 void Form::AnnounceOwnership(Display* display) {
     // The manager keeps a transient window with its owner, above it, and a modal one in front
     // of everything the owner holds.
-    if (transientFor != nullptr && transientFor->GetWindow() != 0) {
-        XSetTransientForHint(display, window, transientFor->GetWindow());
-    }
     if (blockedOwner != nullptr) {
+        if (blockedOwner->GetWindow() != 0) {
+            XSetTransientForHint(display, window, blockedOwner->GetWindow());
+        }
         const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
         const Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
         XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace,

@@ -78,9 +78,9 @@ public:
     void ReleaseOwner();
 
     // Called by the event loop at each exposure. The first one after the window was made
-    // shows it viewable and placed by the window manager: the window then goes where it was
-    // asked to be if the manager put it elsewhere, and a dialog takes the keyboard where the
-    // manager would not give it.
+    // shows it viewable and placed by the window manager: a dialog that keeps its owner
+    // disabled then goes where it was asked to be if the manager put it elsewhere, and takes
+    // the keyboard where the manager would not give it.
     void SettleOnScreen();
 
     Form* GetModalChild() const { return modalChild; }
@@ -93,8 +93,6 @@ protected:
     Form* modalChild = nullptr;
     // The form this dialog keeps disabled, if any.
     Form* blockedOwner = nullptr;
-    // The form whose dialog this is, kept after the dialog has let it go.
-    Form* transientFor = nullptr;
     // Where the window was made, and whether its first exposure is still to come.
     Area placement;
     bool settling = false;
