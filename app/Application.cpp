@@ -18,6 +18,7 @@ bool quitRequested = false;
 bool suspendPaint = false;
 unsigned char keyDown[256] = {};
 uint32_t nextElementId = 0;
+Time userTime = CurrentTime;
 std::unique_ptr<Form> currentMsgBox;
 std::vector<std::unique_ptr<Form>> retiredForms;
 

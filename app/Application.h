@@ -23,6 +23,10 @@ extern bool quitRequested;
 extern bool suspendPaint;
 extern unsigned char keyDown[256];
 extern uint32_t nextElementId;
+// The X server's time of the player's latest key or button event, or of the window manager's
+// latest close request; CurrentTime (0) before any. Windows opened or raised in answer to it
+// carry it, so that window managers that guard the focus know the player asked for them.
+extern Time userTime;
 // The most recent message box; the event loop frees it when it ends.
 extern std::unique_ptr<Form> currentMsgBox;
 // Forms put out of use while one of their own handlers may still be running (a box replaced

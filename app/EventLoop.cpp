@@ -245,6 +245,11 @@ void HandleClientMessage(Form* mainForm, Form* form, XClientMessageEvent& event)
     if (static_cast<Atom>(event.data.l[0]) != form->GetDeleteWindowAtom()) {
         return;
     }
+    // The close button's click, as the window manager timed it; the exit question it opens
+    // comes in answer to it.
+    if (event.data.l[1] != CurrentTime) {
+        Application::userTime = static_cast<Time>(event.data.l[1]);
+    }
     if (form->GetId() == mainForm->GetId()) {
         // The main window asks the player first; a YES raises quitRequested.
         form->OnClosing();
@@ -253,6 +258,22 @@ void HandleClientMessage(Form* mainForm, Form* form, XClientMessageEvent& event)
     if (form->OnClosing()) {
         form->DestroyWindow();
         form->OnClosed();
+    }
+}
+
+// Remembers when the player last pressed or let go of a key or a button.
+void RecordUserTime(const XEvent& event) {
+    switch (event.type) {
+    case KeyPress:
+    case KeyRelease:
+        Application::userTime = event.xkey.time;
+        break;
+    case ButtonPress:
+    case ButtonRelease:
+        Application::userTime = event.xbutton.time;
+        break;
+    default:
+        break;
     }
 }
 
@@ -333,6 +354,7 @@ void DispatchEvent(Form* mainForm, XEvent& event) {
     if (form == nullptr) {
         return;
     }
+    RecordUserTime(event);
     switch (event.type) {
     case KeyPress:
         HandleKeyPress(form, event.xkey);
@@ -356,6 +378,7 @@ void DispatchEvent(Form* mainForm, XEvent& event) {
         form->OnMouseLeave();
         break;
     case Expose:
+        form->SettleOnScreen();
         form->Paint();
         break;
     case DestroyNotify:

@@ -1,5 +1,9 @@
 #include "gui/core/Form.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 #include "app/Application.h"
 #include "util/Log.h"
 #include "app/Screen.h"
@@ -16,6 +20,35 @@ const long kFormEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask |
                             ButtonReleaseMask | EnterWindowMask | LeaveWindowMask |
                             PointerMotionMask | ButtonMotionMask | ExposureMask |
                             StructureNotifyMask | SubstructureNotifyMask;
+
+// The source indication of a request that comes from a normal application.
+const long kSourceApplication = 1;
+
+// The 32-bit items of a property of the root window, of the type; empty when it has none.
+std::vector<long> RootLongs(Display* display, const char* property, Atom type) {
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> items;
+    if (XGetWindowProperty(display, DefaultRootWindow(display),
+                           XInternAtom(display, property, False), 0, 1024, False, type,
+                           &actualType, &format, &count, &remaining, &data) == Success &&
+        data != nullptr) {
+        if (format == 32) {
+            const auto* first = reinterpret_cast<const long*>(data);
+            items.assign(first, first + count);
+        }
+        XFree(data);
+    }
+    return items;
+}
+
+bool RootListsAtom(Display* display, const char* property, Atom atom) {
+    const std::vector<long> atoms = RootLongs(display, property, XA_ATOM);
+    return std::find(atoms.begin(), atoms.end(), static_cast<long>(atom)) != atoms.end();
+}
 
 } // namespace
 
@@ -99,9 +132,13 @@ void Form::SetBackColor(int64_t color) {
 }
 
 void Form::Show() {
+    const bool wasShown = IsOnScreen();
     GUIElement::Show();
     if (created) {
         XRaiseWindow(GetDisplay(), window);
+        if (wasShown) {
+            Activate();
+        }
         XFlush(GetDisplay());
     }
 }
@@ -130,13 +167,83 @@ void Form::WaitUntilDrawn() {
 
 void Form::SetFocus() {
     // Only a viewable window can take the keyboard; asking for an unmapped one would be an
-    // error, which would end the program.
-    XWindowAttributes attributes;
-    if (created && XGetWindowAttributes(GetDisplay(), window, &attributes) != 0 &&
-        attributes.map_state == IsViewable) {
-        XSetInputFocus(GetDisplay(), window, RevertToNone, CurrentTime);
+    // error, which would end the program. Asking again for the keyboard the window holds would
+    // change nothing but the server's time of the last focus change: a manager that times its
+    // own changes by an older event would then see them refused, and could no longer hand the
+    // keyboard to a new dialog. For the same reason the request carries the time of the input
+    // that asked for it, not the current time.
+    if (IsOnScreen() && !HasKeyboard()) {
+        XSetInputFocus(GetDisplay(), window, RevertToNone, Application::userTime);
     }
     GUIElement::SetFocus();
+}
+
+bool Form::IsOnScreen() {
+    XWindowAttributes attributes;
+    return created && XGetWindowAttributes(GetDisplay(), window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+bool Form::HasKeyboard() {
+    Window focus = 0;
+    int revertTo = 0;
+    XGetInputFocus(GetDisplay(), &focus, &revertTo);
+    return focus == window;
+}
+
+bool Form::ManagerActivates() {
+    Display* display = GetDisplay();
+    return RootListsAtom(display, "_NET_SUPPORTED",
+                         XInternAtom(display, "_NET_ACTIVE_WINDOW", False));
+}
+
+void Form::SettleOnScreen() {
+    if (!settling || !IsOnScreen()) {
+        return;
+    }
+    settling = false;
+    Display* display = GetDisplay();
+    // Only a dialog is placed by the program, centred on its owner; where other windows go
+    // is the manager's choice.
+    if (blockedOwner == nullptr) {
+        return;
+    }
+    // A manager that ignores the static gravity has put its frame where the dialog was asked
+    // to be, and the dialog lies inside it, off by the decorations. Moved once, the dialog
+    // goes where it was asked to be; the window's own border is within the precision asked.
+    const int64_t at = GetPosition();
+    if (std::abs(PointX(at) - placement.x) > 1 || std::abs(PointY(at) - placement.y) > 1) {
+        XMoveWindow(display, window, placement.x, placement.y);
+    }
+    // A manager that knows no activation neither gives a new dialog the keyboard nor takes
+    // it from the window behind, where the player's last click went.
+    if (!ManagerActivates()) {
+        XSetInputFocus(display, window, RevertToParent, Application::userTime);
+    }
+    XFlush(display);
+}
+
+void Form::Activate() {
+    Display* display = GetDisplay();
+    if (!ManagerActivates()) {
+        // Without activation, the raise alone has to do, and the keyboard is handed over here.
+        XSetInputFocus(display, window, RevertToParent, Application::userTime);
+        return;
+    }
+    // A manager that guards the stacking order ignores a raise from a window that is not
+    // active, but activates a window when asked in its own terms: by a normal application
+    // (source 1), at the time of the click, on behalf of the window now active.
+    const std::vector<long> active = RootLongs(display, "_NET_ACTIVE_WINDOW", XA_WINDOW);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = kSourceApplication;
+    event.xclient.data.l[1] = static_cast<long>(Application::userTime);
+    event.xclient.data.l[2] = active.size() == 1 ? active[0] : 0;
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
 void Form::Paint() {
@@ -378,8 +485,12 @@ void Form::SetHints(Display* display) {
         return;
     }
 
-    // Minimum and maximum equal to the size keep the window at a fixed size.
-    sizeHints->flags = PPosition | PSize | PMinSize | PMaxSize;
+    // Minimum and maximum equal to the size keep the window at a fixed size. Static gravity
+    // makes the position that of the window itself, not of the frame the manager puts around
+    // it, as the form's own GetPosition reports it: a dialog centred on its owner's contents
+    // stays centred whatever the decorations.
+    sizeHints->flags = PPosition | PSize | PMinSize | PMaxSize | PWinGravity;
+    sizeHints->win_gravity = StaticGravity;
     sizeHints->x = x;
     sizeHints->y = y;
     sizeHints->width = sizeHints->min_width = sizeHints->max_width = width;
@@ -422,6 +533,29 @@ void Form::SetHints(Display* display) {
     XSelectInput(display, window, kFormEventMask);
 }
 
+void Form::AnnounceOwnership(Display* display) {
+    // The manager keeps a transient window with its owner, above it, and a modal one in front
+    // of everything the owner holds.
+    if (blockedOwner != nullptr) {
+        if (blockedOwner->GetWindow() != 0) {
+            XSetTransientForHint(display, window, blockedOwner->GetWindow());
+        }
+        const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+        const Atom modal = XInternAtom(display, "_NET_WM_STATE_MODAL", False);
+        XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&modal), 1);
+    }
+    // Managers that prevent focus stealing give a new window the keyboard only when it comes
+    // in answer to the player's latest input. Before any input there is no time to give: the
+    // property's 0 would ask for no focus at all.
+    if (Application::userTime != CurrentTime) {
+        const Atom userTime = XInternAtom(display, "_NET_WM_USER_TIME", False);
+        const long time = static_cast<long>(Application::userTime);
+        XChangeProperty(display, window, userTime, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&time), 1);
+    }
+}
+
 void Form::CreateWindow() {
     if (screen == nullptr || screen->GetDisplay() == nullptr) {
         Log("E' necessario impostare il display");
@@ -442,6 +576,7 @@ void Form::CreateWindow() {
             XChangeProperty(display, window, type, XA_ATOM, 32, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(&dialog), 1);
         }
+        AnnounceOwnership(display);
     }
 
     SetFocus();
@@ -459,6 +594,8 @@ void Form::CreateWindow() {
     created = true;
     UpdateBackground();
     OnWindowCreated();
+    placement = {x, y, width, height};
+    settling = true;
     XMapWindow(display, window);
     visible = true;
     XFlush(display);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/core/Area.h"
 #include "gui/core/GUIElement.h"
 
 class Screen;
@@ -69,11 +70,18 @@ public:
 
     // Dialogs
     // Disables the owner while this dialog is open and makes this its modal child, so that a
-    // click on the owner beeps and raises this dialog.
+    // click on the owner beeps and raises this dialog. Called before the dialog's window is
+    // made: the window is then announced as the owner's modal dialog.
     void BlockOwner(Form* owner);
     // Gives the owner its input back, unless another of its dialogs is still open, which then
     // becomes its modal child instead.
     void ReleaseOwner();
+
+    // Called by the event loop at each exposure. The first one after the window was made
+    // shows it viewable and placed by the window manager: a dialog that keeps its owner
+    // disabled then goes where it was asked to be if the manager put it elsewhere, and takes
+    // the keyboard where the manager would not give it.
+    void SettleOnScreen();
 
     Form* GetModalChild() const { return modalChild; }
     Atom GetDeleteWindowAtom() const { return wmDeleteWindow; }
@@ -85,6 +93,9 @@ protected:
     Form* modalChild = nullptr;
     // The form this dialog keeps disabled, if any.
     Form* blockedOwner = nullptr;
+    // Where the window was made, and whether its first exposure is still to come.
+    Area placement;
+    bool settling = false;
     Atom wmDeleteWindow = 0;
     Pixmap iconPixmap = 0;
     Screen* screen = nullptr;
@@ -100,6 +111,12 @@ private:
     void CreateWindow();
     void SetHints(Display* display);
     void SendWMHints(Display* display);
+    void AnnounceOwnership(Display* display);
+    bool IsOnScreen();
+    bool HasKeyboard();
+    // Whether the window manager brings a window to the front when asked for it.
+    bool ManagerActivates();
+    void Activate();
 };
 
 // The program's first form, whose font all text is drawn with; null before any form exists.

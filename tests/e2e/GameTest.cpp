@@ -51,6 +51,8 @@ void GameTest::Launch(const Arguments& launcher, const Arguments& environment) {
                            sandbox.File("stderr")));
     ASSERT_TRUE(driver.FindGameWindow(kStartTimeoutMs))
         << "no game window; stderr: " << ReadWholeFile(sandbox.File("stderr"));
+    EXPECT_EQ(driver.windows.PlacementFaults(driver.GetGameWindow()), "")
+        << "under " << driver.windows.ManagerName();
     ASSERT_TRUE(WaitUntil([&] { return driver.IdleBoardShown(); }, kStartTimeoutMs))
         << "no idle board at start: " << DescribeBoard();
 }
@@ -101,6 +103,10 @@ void GameTest::QuitThroughQuestion() {
         driver.PressIn(question, FormMsgBox::kYesArea);
         game.WaitForExit(kStartTimeoutMs);
     }
+}
+
+std::string GameTest::DialogFaults(Window dialog) {
+    return driver.windows.DialogFaults(dialog, driver.GetGameWindow(), kDialogTimeoutMs);
 }
 
 std::string GameTest::ScoreLine(int player, int computer) {

@@ -39,6 +39,9 @@ protected:
     void QuitThroughQuestion();
 
     // Looking
+    // What is wrong with the game's dialog (WindowFinder::DialogFaults), after waiting a
+    // while for it to come right; empty when it is in reach.
+    std::string DialogFaults(Window dialog);
     static std::string ScoreLine(int player, int computer);
     // What the board shows, for failure messages.
     std::string DescribeBoard();

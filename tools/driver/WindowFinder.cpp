@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 
 #include "tools/driver/XErrorTrap.h"
 #include "tools/harness/WaitUntil.h"
@@ -10,7 +11,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A window that has not moved for this long has been placed by the window manager.
+// A window that has not moved for this long has been placed by the window manager, and
+// what has held for this long holds.
 const auto kSettledFor = std::chrono::milliseconds(150);
 
 std::vector<Window> ChildrenOf(Display* display, Window window, Window* parent = nullptr) {
@@ -82,6 +84,12 @@ std::vector<Item> PropertyItems(Display* display, Window window, const char* pro
     return items;
 }
 
+// A length given in half pixels, for people to read.
+std::string HalfPixels(int halves) {
+    const std::string whole = std::to_string(std::abs(halves) / 2) + (halves % 2 != 0 ? ".5" : "");
+    return halves < 0 ? "-" + whole : whole;
+}
+
 } // namespace
 
 WindowFinder::WindowFinder(Display* display, std::string className)
@@ -148,14 +156,18 @@ bool WindowFinder::WaitUntilManaged(Window window, int timeoutMs) {
     if (display == nullptr || window == 0) {
         return false;
     }
+    const bool announcesExtents = ManagerSupports("_NET_FRAME_EXTENTS");
     int lastX = -1;
     int lastY = -1;
     auto stillSince = Clock::now();
     return WaitUntil(
         [&] {
-            // The window manager announces the frame's borders once it has framed it.
+            // Every manager sets WM_STATE once it has taken the window on; those that know
+            // frame extents announce the frame's borders once they have framed it.
             if (!IsShown(window) || FrameOf(window) == window ||
-                LongProperty(window, "_NET_FRAME_EXTENTS", XA_CARDINAL).size() != 4) {
+                LongProperty(window, "WM_STATE", AnyPropertyType).empty() ||
+                (announcesExtents &&
+                 LongProperty(window, "_NET_FRAME_EXTENTS", XA_CARDINAL).size() != 4)) {
                 return false;
             }
             int x = 0;
@@ -243,6 +255,91 @@ Area WindowFinder::RootArea(Window window) {
     return area;
 }
 
+bool WindowFinder::ManagerSupports(const char* hint) {
+    if (display == nullptr) {
+        return false;
+    }
+    const std::vector<long> supported = LongProperty(root, "_NET_SUPPORTED", XA_ATOM);
+    const long wanted = static_cast<long>(XInternAtom(display, hint, False));
+    return std::find(supported.begin(), supported.end(), wanted) != supported.end();
+}
+
+std::string WindowFinder::ManagerName() {
+    const std::vector<long> check = LongProperty(root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
+    const std::string name =
+        check.size() == 1 ? StringProperty(static_cast<Window>(check[0]), "_NET_WM_NAME") : "";
+    return name.empty() ? "a window manager that names itself nowhere" : name;
+}
+
+std::string WindowFinder::PlacementFaults(Window window) {
+    std::string faults;
+    const std::vector<int> hints = SizeHints(window);
+    const Area area = RootArea(window);
+    if (hints.size() != 4 || area.w != hints[0] || area.h != hints[1]) {
+        faults = "not at its own size";
+    }
+    // With its frame: the title bar is what the player moves the window by.
+    const Area framed = RootArea(FrameOf(window));
+    const Area screen = RootArea(root);
+    if (framed.w == 0 || framed.x < 0 || framed.y < 0 || framed.x + framed.w > screen.w ||
+        framed.y + framed.h > screen.h) {
+        faults += std::string(faults.empty() ? "" : "; ") + "not wholly on the screen";
+    }
+    return faults;
+}
+
+std::string WindowFinder::DialogFaults(Window dialog, Window owner, int timeoutMs) {
+    std::string faults;
+    // A manager may still be answering the click that asked for the dialog: only promises
+    // that keep holding for a moment count as kept.
+    auto keptSince = Clock::now();
+    WaitUntil(
+        [&] {
+            faults = DialogFaultsNow(dialog, owner);
+            if (!faults.empty()) {
+                keptSince = Clock::now();
+            }
+            return faults.empty() && Clock::now() - keptSince >= kSettledFor;
+        },
+        timeoutMs);
+    return faults.empty() ? faults : "under " + ManagerName() + ": " + faults;
+}
+
+std::string WindowFinder::DialogFaultsNow(Window dialog, Window owner) {
+    std::string faults;
+    const auto fault = [&](const std::string& clause) {
+        faults += (faults.empty() ? "" : "; ") + clause;
+    };
+    const std::vector<long> transientFor = LongProperty(dialog, "WM_TRANSIENT_FOR", XA_WINDOW);
+    if (transientFor != std::vector<long>{static_cast<long>(owner)}) {
+        fault("not transient for its owner");
+    }
+    const std::vector<long> states = LongProperty(dialog, "_NET_WM_STATE", XA_ATOM);
+    const long modal = static_cast<long>(XInternAtom(display, "_NET_WM_STATE_MODAL", False));
+    if (std::find(states.begin(), states.end(), modal) == states.end()) {
+        fault("not modal");
+    }
+    const std::string placement = PlacementFaults(dialog);
+    if (!placement.empty()) {
+        fault(placement);
+    }
+    const Area inner = RootArea(dialog);
+    const Area outer = RootArea(owner);
+    // Twice the centres, so that odd sizes compare exactly.
+    const int dx = (2 * inner.x + inner.w) - (2 * outer.x + outer.w);
+    const int dy = (2 * inner.y + inner.h) - (2 * outer.y + outer.h);
+    if (std::abs(dx) > 2 || std::abs(dy) > 2) {
+        fault("centre off the owner's by (" + HalfPixels(dx) + ", " + HalfPixels(dy) + ")");
+    }
+    if (!IsStackedAbove(dialog, owner)) {
+        fault("below its owner");
+    }
+    if (!HasFocus(dialog)) {
+        fault("without the keyboard");
+    }
+    return faults;
+}
+
 std::string WindowFinder::StringProperty(Window window, const char* property) {
     if (display == nullptr || window == 0) {
         return {};
@@ -305,6 +402,11 @@ Window WindowFinder::FrameOf(Window window) {
 
 void WindowFinder::RequestClose(Window window) {
     if (display == nullptr || window == 0) {
+        return;
+    }
+    // A manager without EWMH closes a window from its menu by sending it the message itself.
+    if (!ManagerSupports("_NET_CLOSE_WINDOW")) {
+        SendDeleteWindow(window);
         return;
     }
     XEvent event{};

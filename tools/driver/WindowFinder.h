@@ -28,7 +28,8 @@ public:
     // place it; 0 when it never came.
     Window WaitForTitled(const std::string& title, int timeoutMs);
     bool WaitUntilGone(const std::string& title, int timeoutMs);
-    // Viewable, reparented into a frame, its frame extents announced and no longer moving.
+    // Viewable, reparented into a frame, its WM_STATE set (and its frame extents announced,
+    // where the window manager supports them) and no longer moving.
     bool WaitUntilManaged(Window window, int timeoutMs);
 
     // Reading
@@ -55,15 +56,31 @@ public:
     // Where the window lies on the screen, in the root window's coordinates; an empty area
     // when it cannot be read (the window has gone).
     Area RootArea(Window window);
+    // Whether the window manager lists the hint in _NET_SUPPORTED on the root window.
+    bool ManagerSupports(const char* hint);
+    // The running window manager's _NET_WM_NAME, or a description when it names none.
+    std::string ManagerName();
+    // What is wrong with where the manager put a window of fixed size: not at the size its
+    // hints fix (a tiling manager's tile), or not wholly on the screen with its frame; empty
+    // when nothing.
+    std::string PlacementFaults(Window window);
+    // Waits until the dialog of the owner keeps, for a moment, a dialog's promises: transient
+    // for the owner and modal, placed without fault, its client area centred on the owner's
+    // within a pixel, stacked above the owner and holding the keyboard. Answers what a player
+    // would still find wrong at the end, one clause per broken promise after the manager's
+    // name; empty when all held.
+    std::string DialogFaults(Window dialog, Window owner, int timeoutMs);
 
     // Asking
-    // Asks the window manager to close the window, as its close button does.
+    // Asks the window manager to close the window, as its close button does (under a manager
+    // that takes no such requests, sends what its close button would).
     void RequestClose(Window window);
     // Sends the window the WM_DELETE_WINDOW message itself, without a window manager.
     void SendDeleteWindow(Window window);
 
 private:
     bool RootPosition(Window window, int& x, int& y);
+    std::string DialogFaultsNow(Window dialog, Window owner);
 
     Display* display;
     Window root;
