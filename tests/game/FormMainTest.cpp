@@ -1,6 +1,5 @@
 #include <ctime>
 #include <gtest/gtest.h>
-#include <tuple>
 
 #include "game/FormMain.h"
 #include "game/RoundRules.h"
@@ -74,28 +73,16 @@ class FormMainTest : public DisplayTest {
 
 } // namespace
 
-TEST_F(FormMainTest, EachSideScoresItsWinsUntilATenthEndsTheGameAndStartBeginsAnew) {
+TEST_F(FormMainTest, ATenthWinEndsTheGameAtTheNextTicksAndStartBeginsAnew) {
     PressStart();
     game->GetTimer()->Stop(); // the test ticks by hand
-    const std::tuple<ImageFrame*, int, const char*> rounds[] = {
-        {game->GetChoiceRock(), kWonFrame, "Score: 1 - 0"},
-        {game->GetChoicePaper(), kLostFrame, "Score: 1 - 1"},
-        {game->GetChoiceScissors(), kTieFrame, "Score: 1 - 1"}};
-    for (const auto& [choice, frame, score] : rounds) {
-        PlayRound(choice, kComputerScissors);
-        EXPECT_EQ(std::make_tuple(Frame(game->GetResultFrame()), Frame(game->GetHandPlayer()),
-                                  game->GetScoreLabel()->GetText()),
-                  std::make_tuple(frame, Frame(choice), std::string(score)));
-        EXPECT_TRUE(game->GetHandPlayer()->IsVisible() && game->GetHandComputer()->IsVisible());
-    }
-    EXPECT_EQ(Sounds(), "Data/applauso.wav non trovato.\nData/risata.wav non trovato.\n");
-
+    // Which hand wins, and what it shows and sounds, the whole game's runs check from outside.
     // The computer wins the game: the first tick after its tenth win starts the pause, the
     // next ends the game however soon it comes.
-    for (int round = 0; round < 9; ++round) {
+    for (int round = 0; round < 10; ++round) {
         PlayRound(game->GetChoiceRock(), kComputerPaper);
     }
-    EXPECT_EQ(game->GetScoreLabel()->GetText(), "Score: 1 - 10");
+    EXPECT_EQ(game->GetScoreLabel()->GetText(), "Score: 0 - 10");
     game->OnTimer();
     EXPECT_TRUE(game->IsRunning());
     game->OnTimer();
