@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 #include "support/TempFolder.h"
 #include "support/TestElements.h"
@@ -44,8 +45,15 @@ TEST(Application, FindChildAtHitsEdgesDescendsIntoPanelsAndPrefersTheFirstConstr
     const auto at = [&](int x, int y) {
         return Application::FindChildAt(form.GetId(), PackPoint(x, y));
     };
-    EXPECT_EQ(at(110, 10), button.get());
-    EXPECT_EQ(at(111, 10), nullptr);
+    // All four edges belong to the element, the pixels beyond them do not.
+    for (const auto& [x, y, inside] : {std::tuple{10, 10, true},
+                                       {110, 30, true},
+                                       {9, 20, false},
+                                       {111, 20, false},
+                                       {50, 9, false},
+                                       {50, 31, false}}) {
+        EXPECT_EQ(at(x, y), inside ? button.get() : nullptr) << x << "," << y;
+    }
     EXPECT_EQ(at(5, 45), below.get());
     EXPECT_EQ(at(215, 115), inPanel.get());
     EXPECT_EQ(at(250, 150), nullptr) << "a panel itself is never the answer";

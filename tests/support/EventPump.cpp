@@ -29,14 +29,10 @@ bool PumpUntil(Form* mainForm, const std::function<bool()>& condition, int timeo
 }
 
 void DispatchPending(Form* mainForm) {
-    Display* display = mainForm->GetScreen()->GetDisplay();
     // The round trip makes sure every event sent before it has been read.
-    XSync(display, False);
-    while (XPending(display) > 0) {
-        XEvent event;
-        XNextEvent(display, &event);
-        DispatchEvent(mainForm, event);
-    }
+    XSync(mainForm->GetScreen()->GetDisplay(), False);
+    const auto once = [] { return true; };
+    PumpUntil(mainForm, once, 0);
 }
 
 void PumpEvents(Form* mainForm, int milliseconds) {

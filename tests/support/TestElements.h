@@ -68,9 +68,6 @@ public:
     void OnMouseMove(int mouseX, int mouseY) override {
         Note("MouseMove " + std::to_string(mouseX) + "," + std::to_string(mouseY));
     }
-    void NativeResize() override { ++nativeResizes; }
-
-    int nativeResizes = 0;
 
 private:
     static std::string Point(int64_t point) {
