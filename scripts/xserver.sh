@@ -60,7 +60,9 @@ launch_display() {
     local manager=$1 log number tries=0
     xserver_prepare
     log="$xserver_dir/xvfb.${#launched_displays[@]}"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+    # Without autorepeat (-r): a key tap whose release reaches a busy server late must not
+    # type its character twice.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -r \
         3>"$log.display" >"$log.log" 2>&1 &
     local server=$!
     xserver_pids+=("$server")

@@ -47,9 +47,10 @@ TEST_F(AboutBox, LinksStartTheirProgramsWhileTheGameWaitsBehindTheBoxUntilItClos
     before = CallCount();
     driver.PressIn(about, GameDriver::AboutWebLinkArea());
     driver.PressIn(about, GameDriver::AboutMailLinkArea());
-    EXPECT_TRUE(WaitForCalls(before, "firefox", {kWebAddress}));
-    EXPECT_TRUE(WaitForCalls(before, "thunderbird", {"-compose", "to=info@brisgola.org"}));
-    EXPECT_EQ(CallCount(), before + 2);
+    EXPECT_TRUE(WaitForCalls(before, "firefox", {kWebAddress})) << DescribeCalls(before);
+    EXPECT_TRUE(WaitForCalls(before, "thunderbird", {"-compose", "to=info@brisgola.org"}))
+        << DescribeCalls(before);
+    EXPECT_EQ(CallCount(), before + 2) << DescribeCalls(before);
 
     // OK, Enter, Escape or Delete close the box, and Info makes a new one in place of the old.
     const KeySym closers[] = {NoSymbol, XK_Return, XK_Escape, XK_Delete};

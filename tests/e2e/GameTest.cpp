@@ -1,6 +1,7 @@
 #include "tests/e2e/GameTest.h"
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -128,6 +129,21 @@ int GameTest::CountCalls(size_t after, const std::string& program,
         [&](const StandIns::Call& call) {
             return call.program == program && call.arguments == arguments;
         }));
+}
+
+std::string GameTest::DescribeCalls(size_t after) const {
+    const std::vector<StandIns::Call> calls = standIns.Calls();
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    std::string list = "calls since the mark:";
+    for (size_t i = after; i < calls.size(); ++i) {
+        list += "\n  " + calls[i].program;
+        for (const std::string& argument : calls[i].arguments) {
+            list += " " + argument;
+        }
+        list += " (" + std::to_string(now.tv_sec + now.tv_nsec / 1e9 - calls[i].time) + " s ago)";
+    }
+    return list;
 }
 
 bool GameTest::WaitForCalls(size_t after, const std::string& program, const Arguments& arguments,

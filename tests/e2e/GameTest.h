@@ -49,6 +49,9 @@ protected:
     // arguments among those after the first `after`, and a wait for at least `times` of them.
     size_t CallCount() const { return standIns.Calls().size(); }
     int CountCalls(size_t after, const std::string& program, const Arguments& arguments) const;
+    // The calls after the first `after`, each with its arguments and how long ago it came,
+    // for failure messages.
+    std::string DescribeCalls(size_t after) const;
     bool WaitForCalls(size_t after, const std::string& program, const Arguments& arguments,
                       int times = 1);
 
@@ -65,6 +68,7 @@ protected:
 const int kDialogTimeoutMs = 5000;
 const int kStepTimeoutMs = 6000;
 const int kRoundTimeoutMs = 20000;
-// How long a sound may take to come, and how long to listen before concluding none will.
-const int kSettleMs = 3000;
+// How long a sound or a link's program may take to come, with a dozen tests sharing two cores,
+// and how long to listen before concluding none will.
+const int kSettleMs = 10000;
 const int kSilenceMs = 1500;

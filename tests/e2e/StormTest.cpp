@@ -136,15 +136,7 @@ protected:
     // What the game did after the storm: its windows, the programs it started since the call
     // numbered `after`, and the inputs that came before.
     std::string DescribeAfter(size_t after = 0) {
-        std::string report = "\n" + DescribeWindows() + "\nprograms started:";
-        const std::vector<StandIns::Call> calls = standIns.Calls();
-        for (size_t i = after; i < calls.size(); ++i) {
-            report += " " + calls[i].program;
-            for (const std::string& argument : calls[i].arguments) {
-                report += " " + argument;
-            }
-            report += ";";
-        }
+        std::string report = "\n" + DescribeWindows() + "\n" + DescribeCalls(after);
         report += "\nthe last inputs, oldest first:";
         for (const std::string& input : recent) {
             report += "\n  " + input;
