@@ -484,6 +484,12 @@ void BenchSession::MeasureTyping(const std::vector<std::string>& command, const 
         Fail(name + ": its window does not take the keyboard");
         return;
     }
+    // A box of 1,500 characters takes a while to draw in a slow build. The cell must be read
+    // as the program leaves it, since BackSpace has to bring exactly that back.
+    if (!WaitUntilAsleep(program.Pid(), kPaintTimeoutMs)) {
+        Fail(name + ": it never finished drawing its window");
+        return;
+    }
     PixelProbe probe(display, window, {cell});
     const auto hasGlyph = [textColor](const Pixels& seen) {
         return std::find(seen.begin(), seen.end(), textColor) != seen.end();

@@ -6,7 +6,9 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
+#include "tools/harness/WaitUntil.h"
 #include "tools/harness/WholeFile.h"
 
 namespace {
@@ -167,6 +169,17 @@ char ProcessState(pid_t pid) {
 
 long long StatusField(pid_t pid, const std::string& name) {
     return StatusValue(ReadWholeFile(ProcPath(pid, "status")), name);
+}
+
+bool WaitUntilAsleep(pid_t pid, int timeoutMs, int periodMs) {
+    long long switches = -1;
+    return WaitUntil(
+        [&] {
+            const long long before =
+                std::exchange(switches, StatusField(pid, "voluntary_ctxt_switches"));
+            return ProcessState(pid) == 'S' && before == switches;
+        },
+        timeoutMs, periodMs);
 }
 
 std::vector<std::string> OpenDescriptors(pid_t pid) {

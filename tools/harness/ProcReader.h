@@ -37,6 +37,9 @@ long long CpuTicks(pid_t pid);
 char ProcessState(pid_t pid);
 // A /proc/<pid>/status value such as "VmHWM" (kB) or "voluntary_ctxt_switches".
 long long StatusField(pid_t pid, const std::string& name);
+// Waits (bounded) until the process is asleep and has not woken between two looks a period
+// apart: it has done all it was given, such as drawing the window it has just mapped.
+bool WaitUntilAsleep(pid_t pid, int timeoutMs, int periodMs = 20);
 // The targets of the entries of /proc/<pid>/fd, such as "socket:[123]", "pipe:[45]" or a path.
 std::vector<std::string> OpenDescriptors(pid_t pid);
 int CountDescriptors(pid_t pid);
