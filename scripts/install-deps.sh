@@ -6,8 +6,10 @@ set -euo pipefail
 build=(cmake g++ make libx11-dev)
 # The install tests also validate the desktop files, render the manual page and build the
 # Debian package, whose dependencies dpkg-shlibdeps (dpkg-dev) works out.
+# The window managers of the dialog matrix; xfwm4 keeps its settings on a session bus (dbus).
 testing=(libxtst-dev libpng-dev libgtest-dev xvfb openbox xfonts-base x11-utils
-    desktop-file-utils appstream man-db groff-base dpkg-dev)
+    desktop-file-utils appstream man-db groff-base dpkg-dev
+    i3 xfwm4 metacity icewm twm dbus)
 case "${1:-test}" in
 run) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils) ;;
 showcase) wanted=("${build[@]}" alsa-utils xfonts-base x11-utils libxtst-dev libpng-dev xvfb openbox) ;;
