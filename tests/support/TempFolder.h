@@ -38,6 +38,9 @@ class TempFolder {
             ADD_FAILURE() << "cannot return to " << previous;
         }
         if (!path.empty()) {
+            // A test may have locked a folder inside; opening them all again first lets the
+            // removal walk into every one of them.
+            nftw(path.c_str(), OpenFolder, 16, FTW_PHYS);
             nftw(path.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
         }
     }
@@ -49,6 +52,12 @@ class TempFolder {
     std::string File(const std::string& name) const { return path + "/" + name; }
 
   private:
+    static int OpenFolder(const char* entry, const struct stat*, int type, struct FTW*) {
+        if (type == FTW_D || type == FTW_DNR) {
+            chmod(entry, 0700);
+        }
+        return 0;
+    }
     static int RemoveEntry(const char* entry, const struct stat*, int, struct FTW*) {
         return remove(entry);
     }
