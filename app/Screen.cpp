@@ -1,6 +1,7 @@
 #include "app/Screen.h"
 
 #include <X11/Xproto.h>
+#include <cerrno>
 #include <fcntl.h>
 
 #include "util/Log.h"
@@ -23,7 +24,8 @@ int HandleXError(Display* display, XErrorEvent* error) {
 
 } // namespace
 
-Screen::Screen(const char* title) : title(title) {
+Screen::Screen(const char* title)
+    : title(title), programName(program_invocation_short_name) {
     Open();
     if (currentScreen == nullptr) {
         currentScreen = this;

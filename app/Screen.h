@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "app/XlibHeaders.h"
 
 // The one connection to the X server. Every window and every drawing call takes its display
@@ -21,6 +23,11 @@ public:
     int GetHeight() const { return height; }
     int GetDepth() const { return depth; }
     int HasFailed() const { return openFailed; }
+    // The name window managers show for the program and group its windows by (the class and
+    // icon name of each window); the executable's own name until the program names itself.
+    // Set it before the first form is shown.
+    void SetProgramName(const std::string& name) { programName = name; }
+    const std::string& GetProgramName() const { return programName; }
 
     int screenNumber = 0;
 
@@ -28,6 +35,7 @@ private:
     Display* display = nullptr;
     XVisualInfo* visualInfo = nullptr;
     const char* title;
+    std::string programName;
     int openFailed = 0;
     int width = 800;
     int height = 600;

@@ -27,8 +27,8 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::microseconds;
 using std::chrono::milliseconds;
 
-const char* const kWindowClass = "Brisgola.exe";
-const char* const kGameOverText = "Game over!";
+const char* const kWindowClass = kGameWindowClass;
+const char* const kGameOverText = kGameOverStatus;
 // The text boxes typed into hold this many characters before each keystroke, and draw their
 // characters in black.
 const int kShortText = 10;

@@ -4,6 +4,7 @@
 
 #include "game/BoardLayout.h"
 #include "game/Pictures.h"
+#include "game/Product.h"
 #include "game/RoundRules.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/graphics/DrawingContext.h"
@@ -143,7 +144,7 @@ SampleSet IdleBoardSamples(Display* display, XFontStruct* font) {
     AddPicture(set, pattern, handsStrip[kComputerScissors], kComputerHandArea, kHandHeight);
     AddPicture(set, pattern, handsStrip[kPlayerRock], kPlayerHandArea, kHandHeight);
     AddPicture(set, pattern, resultStrip[kTitleFrame], kResultArea, kResultArea.h);
-    AddButton(set, pattern, display, font, kStartButtonArea, "START", kStartCaptionColor,
+    AddButton(set, pattern, display, font, kStartButtonArea, kStartCaption, kStartCaptionColor,
               kStartFaceColor);
     AddButton(set, pattern, display, font, kInfoButtonArea, "Info", kButtonTextColor,
               kButtonFaceColor);
@@ -197,7 +198,7 @@ SampleSet StartCaptionSamples(Display* display, XFontStruct* font) {
     SampleSet set;
     const Area box = CaptionBox(kStartButtonArea);
     set.areas.push_back(box);
-    for (const char* caption : {"START", "CANCEL"}) {
+    for (const char* caption : {kStartCaption, kCancelCaption}) {
         set.patterns.push_back(RenderText(display, font, box.w, box.h, caption,
                                           kStartCaptionColor, kStartFaceColor, kAlignCenter));
     }

@@ -28,7 +28,6 @@
 
 namespace {
 
-char kClassName[] = "Brisgola.exe";
 const char* const kFallbackFont = "fixed";
 
 // One compiled-in picture converted for the screen, with where the board shows it.
@@ -122,7 +121,7 @@ void PaintButton(Floor& floor, const Area& box, const char* caption, unsigned lo
 }
 
 void PaintStart(Floor& floor) {
-    PaintButton(floor, kStartButtonArea, floor.startShowsCancel ? "CANCEL" : "START",
+    PaintButton(floor, kStartButtonArea, floor.startShowsCancel ? kCancelCaption : kStartCaption,
                 kStartFaceColor, kStartCaptionColor);
 }
 
@@ -160,12 +159,14 @@ void SetProperties(Floor& floor, const std::string& title) {
         wm->input = True;
         wm->initial_state = NormalState;
         wm->icon_pixmap = None;
-        classHint->res_name = kClassName;
-        classHint->res_class = kClassName;
+        // Xlib takes the names as writable strings, though it only reads them.
+        std::string className = kGameWindowClass;
+        classHint->res_name = className.data();
+        classHint->res_class = className.data();
 
         std::string titleCopy = title;
         char* titleList[] = {titleCopy.data()};
-        char* iconList[] = {kClassName};
+        char* iconList[] = {className.data()};
         XTextProperty windowName{};
         XTextProperty iconName{};
         const bool haveWindowName = XStringListToTextProperty(titleList, 1, &windowName) != 0;

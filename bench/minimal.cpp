@@ -6,14 +6,15 @@
 // repaints the board and the window manager's close request ends it. It blocks in XNextEvent.
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/XlibHeaders.h"
 #include "bench/MinimalBoard.h"
 #include "game/BoardLayout.h"
+#include "game/Product.h"
 
 namespace {
 
-char kClassName[] = "Brisgola.exe";
 const unsigned long kPictureColor = 0x808080;
 const int kCaptionBaseline = 18;
 const int kCaptionLeft = 10;
@@ -36,7 +37,7 @@ const Box kBoard[] = {
     {kChoiceAreas[0], kPictureColor, nullptr},
     {kChoiceAreas[1], kPictureColor, nullptr},
     {kChoiceAreas[2], kPictureColor, nullptr},
-    {kStartButtonArea, kStartFaceColor, "START"},
+    {kStartButtonArea, kStartFaceColor, kStartCaption},
     {kInfoButtonArea, kButtonFaceColor, "Info"},
     {kExitButtonArea, kButtonFaceColor, "Exit"},
     {kMinimalMarkerArea, kMinimalMarkerColor, nullptr},
@@ -74,7 +75,9 @@ int main() {
         XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, kWindowWidth, kWindowHeight,
                             0, BlackPixel(display, screen), kBoardColor);
     XStoreName(display, window, "minimal");
-    XClassHint classHint{kClassName, kClassName};
+    // Xlib takes the names as writable strings, though it only reads them.
+    std::string className = kGameWindowClass;
+    XClassHint classHint{className.data(), className.data()};
     XSetClassHint(display, window, &classHint);
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, window, &deleteWindow, 1);

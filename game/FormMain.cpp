@@ -157,7 +157,7 @@ void FormMain::OnLoad() {
     buttonInfo->Create();
     buttonExit = makeButton("Exit", kExitButtonArea, kButtonFaceColor, kButtonTextColor);
     buttonExit->Create();
-    buttonStart = makeButton("START", kStartButtonArea, kStartFaceColor, kStartCaptionColor);
+    buttonStart = makeButton(kStartCaption, kStartButtonArea, kStartFaceColor, kStartCaptionColor);
     buttonStart->SetMarkB(true);
     buttonStart->Create();
 
@@ -267,18 +267,18 @@ void FormMain::OnButton(GUIElement* button) {
 }
 
 void FormMain::StartOrCancel() {
-    if (buttonStart->GetText() != "CANCEL") {
+    if (buttonStart->GetText() != kCancelCaption) {
         scorePlayer = 0;
         scoreComputer = 0;
         ClearBoard();
         running = true;
-        buttonStart->SetText("CANCEL");
+        buttonStart->SetText(kCancelCaption);
         SetFocus();
         timer->Start();
     } else {
         timer->Stop();
         running = false;
-        buttonStart->SetText("START");
+        buttonStart->SetText(kStartCaption);
         ResetBoard();
     }
 }
@@ -341,9 +341,9 @@ void FormMain::ClearBoard() {
 
 void FormMain::GameOver() {
     UpdateScore();
-    buttonStart->SetText("START");
+    buttonStart->SetText(kStartCaption);
     running = false;
-    labelStatus->SetText("Game over!");
+    labelStatus->SetText(kGameOverStatus);
 }
 
 void FormMain::OnTimer() {

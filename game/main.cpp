@@ -27,6 +27,7 @@ int main() {
         delete screen;
         return EXIT_FAILURE;
     }
+    screen->SetProgramName(kGameWindowClass);
 
     auto* window = new FormMain(screen, title);
     const bool quit = Run(window);

@@ -13,9 +13,6 @@
 
 namespace {
 
-// The name the window manager shows for the program and uses to group its windows.
-char kProgramFileName[] = "Brisgola.exe";
-
 const long kFormEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask |
                             ButtonReleaseMask | EnterWindowMask | LeaveWindowMask |
                             PointerMotionMask | ButtonMotionMask | ExposureMask |
@@ -503,7 +500,9 @@ void Form::SetHints(Display* display) {
 
     std::string title = GetText();
     char* titleList[] = {title.data()};
-    char* iconList[] = {kProgramFileName};
+    // Xlib takes the names as writable strings, though it only reads them.
+    std::string programName = screen->GetProgramName();
+    char* iconList[] = {programName.data()};
     XTextProperty windowName{};
     XTextProperty iconName{};
     const bool haveWindowName = XStringListToTextProperty(titleList, 1, &windowName) != 0;
@@ -512,8 +511,8 @@ void Form::SetHints(Display* display) {
         Log("XStringListToTextProperty - error");
     }
 
-    classHint->res_name = kProgramFileName;
-    classHint->res_class = kProgramFileName;
+    classHint->res_name = programName.data();
+    classHint->res_class = programName.data();
 
     XSetWMProperties(display, window, haveWindowName ? &windowName : nullptr,
                      haveIconName ? &iconName : nullptr, nullptr, 0, sizeHints, wmHints,

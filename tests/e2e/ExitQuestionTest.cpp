@@ -36,7 +36,8 @@ TEST_F(ExitQuestion, OnlyYesEndsTheGameAndTheGameBehindTheQuestionTakesNoInput) 
     ASSERT_TRUE(driver.windows.WaitUntilGone(kExitDialogTitle, kDialogTimeoutMs));
     // The board uncovered is being repainted; a game started behind the question would show
     // CANCEL throughout.
-    EXPECT_TRUE(WaitUntil([&] { return driver.StartCaptionShows("START"); }, kDialogTimeoutMs))
+    EXPECT_TRUE(
+        WaitUntil([&] { return driver.StartCaptionShows(kStartCaption); }, kDialogTimeoutMs))
         << "a click behind the question started a game";
 
     ASSERT_TRUE(StartGame()) << DescribeBoard();
@@ -49,5 +50,5 @@ TEST_F(ExitQuestion, OnlyYesEndsTheGameAndTheGameBehindTheQuestionTakesNoInput) 
     // The game goes on where it was, and the board that the question covered is whole.
     EXPECT_TRUE(WaitUntil([&] { return driver.ChoicesShown(); }, kRoundTimeoutMs))
         << DescribeBoard();
-    EXPECT_TRUE(driver.DecorationShown() && driver.StartCaptionShows("CANCEL"));
+    EXPECT_TRUE(driver.DecorationShown() && driver.StartCaptionShows(kCancelCaption));
 }

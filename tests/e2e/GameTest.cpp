@@ -91,7 +91,7 @@ void GameTest::TearDown() {
 
 bool GameTest::StartGame() {
     driver.Press(kStartButtonArea);
-    return WaitUntil([&] { return driver.StartCaptionShows("CANCEL"); }, kStepTimeoutMs);
+    return WaitUntil([&] { return driver.StartCaptionShows(kCancelCaption); }, kStepTimeoutMs);
 }
 
 void GameTest::QuitThroughQuestion() {

@@ -246,11 +246,11 @@ TEST_F(Storm, RandomInputOverTheGameAndItsDialogsLeavesItPlayable) {
         }
         ASSERT_EQ(driver.windows.FindTitled(title), 0u) << title << " stays open";
     }
-    if (driver.StartCaptionShows("CANCEL")) {
+    if (driver.StartCaptionShows(kCancelCaption)) {
         driver.Press(kStartButtonArea);
         Note("CANCEL pressed");
     }
-    ASSERT_TRUE(WaitUntil([&] { return driver.StartCaptionShows("START"); }, kStepTimeoutMs))
+    ASSERT_TRUE(WaitUntil([&] { return driver.StartCaptionShows(kStartCaption); }, kStepTimeoutMs))
         << DescribeBoard() << DescribeAfter();
     const size_t before = CallCount();
     ASSERT_TRUE(StartGame()) << DescribeBoard() << DescribeAfter(before);

@@ -67,7 +67,8 @@ TEST_F(WholeGame, PlaysUntilOneSideHasTenWinsAndLeavesNothingBehind) {
         // and no further round begins.
         EXPECT_TRUE(WaitUntil(
             [&] {
-                return driver.StatusLineShows("Game over!") && driver.StartCaptionShows("START");
+                return driver.StatusLineShows(kGameOverStatus) &&
+                       driver.StartCaptionShows(kStartCaption);
             },
             kStepTimeoutMs))
             << DescribeBoard();

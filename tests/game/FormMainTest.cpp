@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "game/FormMain.h"
+#include "game/Product.h"
 #include "game/RoundRules.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
@@ -87,8 +88,8 @@ TEST_F(FormMainTest, ATenthWinEndsTheGameAtTheNextTicksAndStartBeginsAnew) {
     EXPECT_TRUE(game->IsRunning());
     game->OnTimer();
     EXPECT_FALSE(game->IsRunning());
-    EXPECT_EQ(game->GetStatusLabel()->GetText(), "Game over!");
-    EXPECT_EQ(game->GetStartButton()->GetText(), "START");
+    EXPECT_EQ(game->GetStatusLabel()->GetText(), kGameOverStatus);
+    EXPECT_EQ(game->GetStartButton()->GetText(), kStartCaption);
     EXPECT_TRUE(game->GetHandComputer()->IsVisible() &&
                 Frame(game->GetHandComputer()) == kComputerPaper)
         << "the last hands stay shown";

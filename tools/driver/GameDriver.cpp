@@ -16,8 +16,6 @@
 
 namespace {
 
-const char* const kGameClass = "Brisgola.exe";
-
 // A connection that can send input, or null: without XTest the driver cannot play.
 Display* OpenWithXTest(const char* displayName) {
     Display* display = XOpenDisplay(displayName);
@@ -50,7 +48,7 @@ FormAbout::Layout AboutLayout() {
 } // namespace
 
 GameDriver::GameDriver(const char* displayName)
-    : display(OpenWithXTest(displayName)), windows(display, kGameClass), input(display),
+    : display(OpenWithXTest(displayName)), windows(display, kGameWindowClass), input(display),
       screen(display) {
     if (display == nullptr) {
         return;
@@ -144,7 +142,7 @@ bool GameDriver::DecorationShown() {
 bool GameDriver::IdleBoardShown() {
     return ResultShown() == kTitleFrame && ComputerHandShown() == kComputerScissors &&
            PlayerHandShown() == kPlayerRock && ChoicesHidden() && DecorationShown() &&
-           StartCaptionShows("START");
+           StartCaptionShows(kStartCaption);
 }
 
 bool GameDriver::TextShownIn(Window window, const Area& area, const std::string& text,

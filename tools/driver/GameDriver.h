@@ -5,6 +5,7 @@
 
 #include "app/XlibHeaders.h"
 #include "game/BoardLayout.h"
+#include "game/Product.h" // the window class and the words the driver waits for
 #include "tools/driver/InputSender.h"
 #include "tools/driver/ScreenReader.h"
 #include "tools/driver/WindowFinder.h"

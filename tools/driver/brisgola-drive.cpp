@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "game/Product.h"
 #include "game/RoundRules.h"
 #include "tools/driver/GameDriver.h"
 #include "tools/harness/WaitUntil.h"
@@ -35,7 +36,7 @@ int Usage() {
 
 bool StartGame(GameDriver& driver) {
     driver.Press(kStartButtonArea);
-    return WaitUntil([&] { return driver.StartCaptionShows("CANCEL"); }, kStepTimeoutMs);
+    return WaitUntil([&] { return driver.StartCaptionShows(kCancelCaption); }, kStepTimeoutMs);
 }
 
 long Milliseconds(Clock::duration duration) {
@@ -55,8 +56,8 @@ int PlayRounds(GameDriver& driver, long rounds) {
         bool gameOver = false;
         if (!WaitUntil(
                 [&] {
-                    gameOver =
-                        driver.StatusLineShows("Game over!") && driver.StartCaptionShows("START");
+                    gameOver = driver.StatusLineShows(kGameOverStatus) &&
+                               driver.StartCaptionShows(kStartCaption);
                     return gameOver || driver.ChoicesShown();
                 },
                 kStepTimeoutMs)) {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "game/Product.h"
 #include "game/RoundRules.h"
 #include "gui/controls/FormMsgBox.h"
 #include "tools/harness/WaitUntil.h"
@@ -34,7 +35,7 @@ const std::vector<Showcase::Moment>& Showcase::Moments() {
         {"win", "A round won"},
         {"loss", "A round lost"},
         {"tie", "A tie"},
-        {"game-over", "Game over!"},
+        {"game-over", kGameOverStatus},
         {"exit-question", "Exit: the question"},
     };
     return moments;
@@ -83,7 +84,7 @@ bool Showcase::ShowAbout() {
 
 bool Showcase::PlayGame() {
     driver.Press(kStartButtonArea);
-    if (!WaitUntil([&] { return driver.StartCaptionShows("CANCEL"); }, kStepTimeoutMs)) {
+    if (!WaitUntil([&] { return driver.StartCaptionShows(kCancelCaption); }, kStepTimeoutMs)) {
         return Fail("START did not begin a game");
     }
     std::uniform_int_distribution<int> anyHand(kPlayerPaper, kPlayerScissors);
@@ -94,7 +95,7 @@ bool Showcase::PlayGame() {
             [&] {
                 const int picture = driver.ResultShown();
                 countdownSeen = picture >= kCountdownThree && picture <= kCountdownOne;
-                gameOver = driver.StatusLineShows("Game over!");
+                gameOver = driver.StatusLineShows(kGameOverStatus);
                 choose = !gameOver && driver.ChoicesShown();
                 return gameOver || choose || (countdownSeen && !Taken("countdown"));
             },
