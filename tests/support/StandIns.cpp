@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <sys/stat.h>
 
 #include "tools/harness/ProcReader.h"
@@ -85,30 +86,21 @@ std::string StandIns::HeldCommand() const {
 }
 
 std::vector<StandIns::Call> StandIns::Calls() const {
-    std::vector<std::string> fields;
-    const std::string text = ReadWholeFile(folder + "/calls");
-    for (size_t start = 0; start < text.size();) {
-        const size_t end = text.find('\0', start);
-        if (end == std::string::npos) {
-            break;
-        }
-        fields.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    std::istringstream record(ReadWholeFile(folder + "/calls"));
+    // A field counts once its NUL has been written.
+    const auto field = [&record](std::string& text) {
+        return std::getline(record, text, '\0') && !record.eof();
+    };
     std::vector<Call> calls;
-    for (size_t at = 0; at + 3 <= fields.size();) {
-        Call call;
-        call.time = std::strtod(fields[at].c_str(), nullptr);
-        call.program = fields[at + 1];
-        const size_t count = std::strtoul(fields[at + 2].c_str(), nullptr, 10);
-        at += 3;
-        if (at + count > fields.size()) {
-            ADD_FAILURE() << "a call of " << call.program << " was cut short";
-            break;
+    for (std::string time, program, count; field(time) && field(program) && field(count);) {
+        Call call{std::strtod(time.c_str(), nullptr), program, {}};
+        call.arguments.resize(std::strtoul(count.c_str(), nullptr, 10));
+        for (std::string& argument : call.arguments) {
+            if (!field(argument)) {
+                ADD_FAILURE() << "a call of " << program << " was cut short";
+                return calls;
+            }
         }
-        call.arguments.assign(fields.begin() + static_cast<long>(at),
-                              fields.begin() + static_cast<long>(at + count));
-        at += count;
         calls.push_back(call);
     }
     return calls;
@@ -120,11 +112,10 @@ int StandIns::FinishedCount() const {
 }
 
 std::vector<std::string> StandIns::DescriptorsSeen() const {
+    std::istringstream text(ReadWholeFile(folder + "/descriptors"));
     std::vector<std::string> targets;
-    const std::string text = ReadWholeFile(folder + "/descriptors");
-    for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
-         start = end + 1) {
-        targets.push_back(text.substr(start, end - start));
+    for (std::string line; std::getline(text, line);) {
+        targets.push_back(line);
     }
     return targets;
 }
