@@ -129,19 +129,24 @@ protected:
             Note("close message to the game");
         }
         ASSERT_NE(driver.windows.WaitForTitled(kExitDialogTitle, kDialogTimeoutMs), 0u)
-            << "asked by way " << way << ", " << DescribeWindows() << DescribeEnd();
+            << "asked by way " << way << DescribeAfter();
         CatchUp();
     }
 
-    // What the game did after the storm: its windows, the programs it started since the call
-    // numbered `after`, and the inputs that came before.
+    // What the game did: its windows, the programs it started since the call numbered
+    // `after`, how it ended if it has, and the inputs that came before.
     std::string DescribeAfter(size_t after = 0) {
         std::string report = "\n" + DescribeWindows() + "\n" + DescribeCalls(after);
+        if (!game.IsRunning()) {
+            report += "\nthe game has ended with status " + std::to_string(game.ExitStatus()) +
+                      "\nits standard error: " + ReadWholeFile(sandbox.File("stderr")) +
+                      "\nits log: " + ReadWholeFile(sandbox.File("work") + "/log.txt");
+        }
         report += "\nthe last inputs, oldest first:";
         for (const std::string& input : recent) {
             report += "\n  " + input;
         }
-        return report + DescribeEnd();
+        return report;
     }
 
     // Notes an input for the failure report; only the last few are kept.
@@ -150,22 +155,6 @@ protected:
             recent.pop_front();
         }
         recent.push_back(input);
-    }
-
-    // When the game has ended: how, what it said, and the inputs that came before.
-    std::string DescribeEnd() {
-        if (game.IsRunning()) {
-            return "";
-        }
-        std::string report = "\nthe game has ended with status " +
-                             std::to_string(game.ExitStatus()) + "\nits standard error: " +
-                             ReadWholeFile(sandbox.File("stderr")) + "\nits log: " +
-                             ReadWholeFile(sandbox.File("work") + "/log.txt") +
-                             "\nthe last inputs, oldest first:";
-        for (const std::string& input : recent) {
-            report += "\n  " + input;
-        }
-        return report;
     }
 
     Shown gameWindow;
@@ -196,7 +185,7 @@ TEST_F(Storm, RandomInputOverTheGameAndItsDialogsLeavesItPlayable) {
             ASSERT_NO_FATAL_FAILURE(AskToExit(turn / kQuestionEvery % 3));
         } else if (turn % kCatchUpEvery == 0) {
             CatchUp();
-            ASSERT_TRUE(game.IsRunning()) << "after turn " << turn << DescribeEnd();
+            ASSERT_TRUE(game.IsRunning()) << "after turn " << turn << DescribeAfter();
         }
         const int kind = below(100);
         if (kind < 3 && !dialogs.empty()) {
