@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "game/FormMain.h"
-#include "game/Product.h"
 #include "game/RoundRules.h"
 #include "gui/controls/ButtonCustom.h"
 #include "gui/controls/CellControl.h"
@@ -74,7 +73,7 @@ class FormMainTest : public DisplayTest {
 
 } // namespace
 
-TEST_F(FormMainTest, ATenthWinEndsTheGameAtTheNextTicksAndStartBeginsAnew) {
+TEST_F(FormMainTest, ATenthWinEndsTheGameAtTheSecondTickAfterIt) {
     PressStart();
     game->GetTimer()->Stop(); // the test ticks by hand
     // Which hand wins, and what it shows and sounds, the whole game's runs check from outside.
@@ -87,16 +86,11 @@ TEST_F(FormMainTest, ATenthWinEndsTheGameAtTheNextTicksAndStartBeginsAnew) {
     game->OnTimer();
     EXPECT_TRUE(game->IsRunning());
     game->OnTimer();
+    // What the board then says, and that START begins anew, the whole game's run checks.
     EXPECT_FALSE(game->IsRunning());
-    EXPECT_EQ(game->GetStatusLabel()->GetText(), kGameOverStatus);
-    EXPECT_EQ(game->GetStartButton()->GetText(), kStartCaption);
     EXPECT_TRUE(game->GetHandComputer()->IsVisible() &&
                 Frame(game->GetHandComputer()) == kComputerPaper)
         << "the last hands stay shown";
-
-    PressStart();
-    EXPECT_EQ(game->GetScoreLabel()->GetText(), "Score: 0 - 0");
-    EXPECT_EQ(game->GetStatusLabel()->GetText(), "");
 }
 
 // A countdown step needs more than one whole second since the last step, and the pause after
