@@ -139,16 +139,10 @@ TEST_F(ServerLoss, GameEndsWithAnExitStatusWhenTheServerDies) {
     {
         // The driver's connection goes before the server does, or Xlib would end the test.
         GameDriver onServer(server.name.c_str());
+        const std::string title = std::string(kProductName) + " " + kCopyrightNotice;
         Window window = 0;
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                window = onServer.windows.Find([&](Window candidate) {
-                    return onServer.windows.HasClass(candidate) &&
-                           onServer.windows.IsShown(candidate);
-                });
-                return window != 0;
-            },
-            kStepTimeoutMs));
+        ASSERT_TRUE(WaitUntil([&] { return (window = onServer.windows.FindTitled(title)) != 0; },
+                              kStepTimeoutMs));
         // Without a window manager the window stays where the game centred it, partly off
         // this small screen; START must be on it.
         XMoveWindow(onServer.GetDisplay(), window, 0, 0);

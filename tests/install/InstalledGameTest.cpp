@@ -22,14 +22,8 @@ TEST(InstalledGame, StartsFromTheLauncherInThePlayersOwnFolder) {
     ASSERT_TRUE(game.Start({staged.Installed("games/brisgola")},
                            {"HOME=" + home, "XDG_DATA_HOME=" + staged.Beside("data")}, current,
                            output));
-    Window window = 0;
-    WaitUntil(
-        [&] {
-            window = windows.Find(
-                [&](Window found) { return windows.HasClass(found) && windows.IsShown(found); });
-            return window != 0 || !game.IsRunning();
-        },
-        20000);
+    const Window window =
+        windows.WaitForTitled("Brisgola Copyright (c) 2026 The Brisgola Authors", 20000);
     ASSERT_NE(window, 0u) << "no game window; the game said:\n" << ReadWholeFile(output);
     EXPECT_EQ(DescribeTree(staged.Beside("data") + "/brisgola/Data"), staged.SoundLinks());
     // The launcher replaced itself with the game, so the signal reaches the game itself.
