@@ -45,8 +45,9 @@ public:
     int Rows() const;
     // Cells that can hold a character: the whole grid, but no more than the records kept.
     int Capacity() const;
-    // Records to keep: one more than the capacity, at most kMaxCells, none for no grid.
+    // Records to keep: one more than the capacity, at most kMaxCells.
     int RecordCount() const;
+    // The width the cells share inside the frame.
     int Width() const { return width - kFrameMargin; }
     // Where the cell lies, from the box's top-left corner.
     Area CellArea(int row, int column) const;
