@@ -24,8 +24,7 @@ int HandleXError(Display* display, XErrorEvent* error) {
 
 } // namespace
 
-Screen::Screen(const char* title)
-    : title(title), programName(program_invocation_short_name) {
+Screen::Screen(const char* title) : title(title), programName(program_invocation_short_name) {
     Open();
     if (currentScreen == nullptr) {
         currentScreen = this;
