@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <deque>
 #include <random>
-#include <utility>
 
 #include "game/RoundRules.h"
 #include "gui/controls/FormMsgBox.h"
@@ -49,18 +48,17 @@ protected:
     void CatchUp() {
         XSync(driver.GetDisplay(), False);
         WindowFinder& windows = driver.windows;
-        long long switches = -1;
+        // Asleep once its windows are on their way, and again once they have arrived and the
+        // game has answered what the window manager did with them.
+        WaitUntilAsleep(game.Pid(), kDialogTimeoutMs);
         WaitUntil(
             [&] {
-                // Asleep, and not woken once since the last look.
-                const long long before =
-                    std::exchange(switches, StatusField(game.Pid(), "voluntary_ctxt_switches"));
-                return ProcessState(game.Pid()) == 'S' && before == switches &&
-                       windows.FindAll([&](Window window) {
+                return windows.FindAll([&](Window window) {
                            return windows.HasClass(window) && Describe(window) == "on its way";
                        }).empty();
             },
-            kDialogTimeoutMs, 20);
+            kDialogTimeoutMs);
+        WaitUntilAsleep(game.Pid(), kDialogTimeoutMs);
         dialogs.clear();
         for (const Window window : windows.FindAll([&](Window candidate) {
                  return windows.HasClass(candidate) && windows.IsShown(candidate);
