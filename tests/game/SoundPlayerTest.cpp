@@ -29,9 +29,6 @@ class SoundPlayerTest : public ::testing::Test {
     void Sound(const std::string& name) { WriteRawFile(name, "RIFF"); }
     size_t Calls() const { return player.Calls().size(); }
     Arguments ArgumentsOf(size_t call) const { return player.Calls().at(call).arguments; }
-    bool Gone(pid_t pid) {
-        return WaitUntil([pid] { return !ProcessExists(pid); }, 10000);
-    }
 
     TempFolder folder{true};
     StandIns player{folder.Path()};
@@ -58,9 +55,9 @@ TEST_F(SoundPlayerTest, ANewPlayStopsTheLastChildButBothSoundsPlayToTheEnd) {
         second = sound.GetPid();
         ASSERT_TRUE(second > 0 && player.WaitForCalls(2));
         // Nothing has been released, so a child can only have gone because it was signalled.
-        EXPECT_TRUE(Gone(first) && IsChildRunning(second));
+        EXPECT_TRUE(WaitUntilGone(first) && IsChildRunning(second));
     }
-    EXPECT_TRUE(Gone(second)) << "destroying the player stops its last child";
+    EXPECT_TRUE(WaitUntilGone(second)) << "destroying the player stops its last child";
     EXPECT_EQ(player.FinishedCount(), 0);
     player.Release();
     EXPECT_TRUE(WaitUntil([&] { return player.FinishedCount() == 2; }, 10000));

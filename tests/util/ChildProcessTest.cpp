@@ -22,10 +22,6 @@ namespace {
 // A working folder of its own, and commands that hold until released.
 class ChildProcessTest : public ::testing::Test {
   protected:
-    bool Gone(pid_t pid) {
-        return WaitUntil([pid] { return !ProcessExists(pid); }, 10000);
-    }
-
     TempFolder folder{true};
     StandIns holder{folder.Path()};
 };
@@ -58,7 +54,7 @@ TEST_F(ChildProcessTest, StartedChildRunsItsCommandAndIsReapedWithoutAnyWait) {
     const pid_t pid = StartShellChild("echo ran > out");
     ASSERT_GT(pid, 0);
     // Nobody asks about the child: only the signal handler can make its zombie disappear.
-    EXPECT_TRUE(Gone(pid));
+    EXPECT_TRUE(WaitUntilGone(pid));
     EXPECT_EQ(ReadWholeFile("out"), "ran\n");
     EXPECT_FALSE(IsChildRunning(pid));
 }
@@ -81,7 +77,7 @@ TEST_F(ChildProcessTest, ReapingLeavesOtherChildrenToWhoeverStartedThem) {
     for (int i = 0; i < 3; ++i) {
         const pid_t quick = StartShellChild("true");
         ASSERT_GT(quick, 0);
-        ASSERT_TRUE(Gone(quick));
+        ASSERT_TRUE(WaitUntilGone(quick));
         // system() waits for its own shell while children of the module end around it.
         EXPECT_FALSE(RunCommand("exit", "4"));
     }
@@ -120,7 +116,7 @@ TEST_F(ChildProcessTest, ChildHoldsNothingOfTheProgramsAndIsSignalledOnlyWhileIt
     // never reaches the program's standard error.
     EXPECT_EQ(OpenDescriptors(held), std::vector<std::string>(3, "/dev/null"));
     EXPECT_TRUE(SignalChild(held, SIGTERM));
-    EXPECT_TRUE(Gone(held));
+    EXPECT_TRUE(WaitUntilGone(held));
     // Once reaped, the pid may belong to anybody: it is never signalled again.
     EXPECT_FALSE(IsChildRunning(held) || SignalChild(held, SIGTERM));
 }

@@ -192,6 +192,10 @@ bool WaitUntilAsleep(pid_t pid, int timeoutMs, int periodMs) {
         timeoutMs, periodMs);
 }
 
+bool WaitUntilGone(pid_t pid, int timeoutMs) {
+    return WaitUntil([pid] { return !ProcessExists(pid); }, timeoutMs);
+}
+
 std::vector<std::string> OpenDescriptors(pid_t pid) {
     std::vector<std::string> targets;
     const std::string folder = ProcPath(pid, "fd");

@@ -44,6 +44,8 @@ double CpuPercent(long long ticks, double seconds);
 // Waits (bounded) until the process is asleep and has not woken between two looks a period
 // apart: it has done all it was given, such as drawing the window it has just mapped.
 bool WaitUntilAsleep(pid_t pid, int timeoutMs, int periodMs = 20);
+// Waits (bounded) until the process no longer exists, not even as a zombie.
+bool WaitUntilGone(pid_t pid, int timeoutMs = 10000);
 // The targets of the entries of /proc/<pid>/fd, such as "socket:[123]", "pipe:[45]" or a path.
 std::vector<std::string> OpenDescriptors(pid_t pid);
 int CountDescriptors(pid_t pid);
