@@ -190,15 +190,9 @@ bool Slider::OnKeyChar(int character) {
 }
 
 void Slider::SetFocus() {
-    GUIElement* previous = Application::focusedElement;
-    if (!created || previous == this) {
-        return;
+    if (created) {
+        Application::MoveFocus(this);
     }
-    Application::focusedElement = this;
-    if (previous != nullptr) {
-        previous->OnFocusOut();
-    }
-    OnFocusIn();
 }
 
 void Slider::OnFocusIn() {

@@ -309,13 +309,7 @@ void TextBoxCustom::SetFocus() {
     if (!created) {
         return;
     }
-    hasFocus = true;
-    OnFocusIn();
-    GUIElement* previous = Application::focusedElement;
-    if (previous != nullptr && previous != this) {
-        previous->OnFocusOut();
-    }
-    Application::focusedElement = this;
+    Application::MoveFocus(this);
 }
 
 void TextBoxCustom::OnFocusIn() {
