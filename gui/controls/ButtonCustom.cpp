@@ -6,10 +6,8 @@
 
 namespace {
 
-const long kDisabledTextColor = 0x9b9b9b;
 const long kLight = 0xffffff;
 const long kDark = 0x000000;
-const int kCarriageReturn = 13;
 
 } // namespace
 
@@ -115,7 +113,7 @@ bool ButtonCustom::OnKeyChar(int character) {
     if (!enabled) {
         return false;
     }
-    if (hasFocus && character == kCarriageReturn) {
+    if (hasFocus && character == kCharReturn) {
         pressed = false;
         Paint();
         Execute(this);
@@ -167,7 +165,7 @@ void ButtonCustom::Paint() {
     }
 
     XImage* picture = (!enabled && disabledIcon != nullptr) ? disabledIcon : icon;
-    const long captionColor = enabled ? textColor : kDisabledTextColor;
+    const long captionColor = enabled ? textColor : kDisabledColor;
     if (!text.empty()) {
         if (picture == nullptr) {
             DrawText(dc, left + kCaptionMarginX, top + kCaptionMarginY,

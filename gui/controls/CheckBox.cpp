@@ -9,8 +9,6 @@
 
 namespace {
 
-const long kDisabledTextColor = 0x9b9b9b;
-const int kSpace = 32;
 // The box needs its 20 pixels and a margin above and below.
 const int kMinimumHeight = 22;
 
@@ -108,7 +106,7 @@ void CheckBox::OnClick(int64_t point) {
 }
 
 bool CheckBox::OnKeyChar(int character) {
-    if (enabled && hasFocus && character == kSpace) {
+    if (enabled && hasFocus && character == kCharSpace) {
         Toggle();
     }
     return GUIElement::OnKeyChar(character);
@@ -154,7 +152,7 @@ void CheckBox::Paint() {
     FillRect(dc, left, top, width + 1, height + 1, 0, -1, background);
     PutImage(dc, left + kMarkInset, top + kMarkInset, kMarkSize, kMarkSize, CurrentMark());
     DrawText(dc, left + kCaptionLeft, top + 1, width - 30, height, text,
-             enabled ? textColor : kDisabledTextColor, background, kAlignLeft);
+             enabled ? textColor : kDisabledColor, background, kAlignLeft);
     if (hasFocus && enabled) {
         const int frameLeft = left + 23;
         const int frameTop = top + 2;

@@ -10,11 +10,9 @@
 
 namespace {
 
-const long kDisabledTextColor = 0x9b9b9b;
 // The marks are drawn on black, which the keyed copy leaves out, so the control's own
 // background shows around the circle.
 const unsigned long kTransparent = 0x000000;
-const int kSpace = 32;
 
 } // namespace
 
@@ -170,7 +168,7 @@ void OptionBox::OnKeyDown(Key key) {
 }
 
 bool OptionBox::OnKeyChar(int character) {
-    if (character == kSpace) {
+    if (character == kCharSpace) {
         OnKeyDown(kKeyDown);
     }
     return GUIElement::OnKeyChar(character);
@@ -216,7 +214,7 @@ void OptionBox::Paint() {
     const int left = FormX();
     const int top = FormY();
     const long background = static_cast<long>(OwnBackColor());
-    const long captionColor = enabled ? textColor : kDisabledTextColor;
+    const long captionColor = enabled ? textColor : kDisabledColor;
 
     FillRect(dc, left, top, width + 1, height + 1, 0, -1, background);
     // Before the first choice the focus sits on the first row, where Down or a space goes.

@@ -10,10 +10,8 @@
 
 namespace {
 
-const long kDisabledColor = 0x9b9b9b;
 // The light line beside the track and each tick, and the thumb's rim.
 const long kShade = 0xdddddd;
-const int kSpace = 32;
 
 // Room at the ends for the labels: a horizontal track runs from 20 pixels in to 19 before the
 // right edge, a vertical one from 18 pixels down to 17 above the bottom.
@@ -183,7 +181,7 @@ void Slider::OnKeyDown(Key key) {
 }
 
 bool Slider::OnKeyChar(int character) {
-    if (character == kSpace) {
+    if (character == kCharSpace) {
         OnKeyDown(kKeyDown);
     }
     return GUIElement::OnKeyChar(character);

@@ -12,7 +12,6 @@
 namespace {
 
 const int64_t kBoxColor = 0xffffff;
-const long kDisabledText = 0x9b9b9b;
 const long kDisabledFace = 0xaaaaaa;
 const long kWhite = 0xffffff;
 const long kBlack = 0x000000;
@@ -29,11 +28,8 @@ const int kHeightOverFont = 10;
 const size_t kMaxCells = 1600;
 const char kBlank = ' ';
 const char kLineFeed = 10;
-const char kCarriageReturn = 13;
-const int kBackspace = 8;
-const int kEscape = 27;
-const int kDelete = 127;
-const int kFirstPrintable = 32;
+// Return, typed into a multi-line box, is kept in the buffer as its line break.
+const char kCarriageReturn = kCharReturn;
 // A date is dd/mm/yyyy: the slashes stand at these indices.
 const int kFirstSlash = 2;
 const int kSecondSlash = 5;
@@ -107,7 +103,7 @@ long TextBoxCustom::Background() const {
     return enabled ? static_cast<long>(backColor) : kDisabledFace;
 }
 
-long TextBoxCustom::Foreground() const { return enabled ? textColor : kDisabledText; }
+long TextBoxCustom::Foreground() const { return enabled ? textColor : kDisabledColor; }
 
 bool TextBoxCustom::ShowsCaret() const { return hasFocus && enabled && !readOnly; }
 
@@ -549,11 +545,11 @@ bool TextBoxCustom::OnKeyChar(int character) {
     if (!created || !enabled || readOnly || !GUIElement::OnKeyChar(character)) {
         return false;
     }
-    if (character == kDelete) {
+    if (character == kCharDelete) {
         DeleteAtCaret();
         return true;
     }
-    if (character == kBackspace) {
+    if (character == kCharBackSpace) {
         Backspace();
         return true;
     }
@@ -563,10 +559,10 @@ bool TextBoxCustom::OnKeyChar(int character) {
         }
         return true;
     }
-    if (character == kEscape) {
+    if (character == kCharEscape) {
         return true;
     }
-    if (character < kFirstPrintable) {
+    if (character < kCharSpace) {
         Beep();
         return true;
     }

@@ -85,7 +85,6 @@ public:
 
     Form* GetModalChild() const { return modalChild; }
     Atom GetDeleteWindowAtom() const { return wmDeleteWindow; }
-    bool GetStyleFlag(int number) const;
 
 protected:
     Display* GetDisplay() const;
@@ -121,6 +120,5 @@ private:
 
 // The program's first form, whose font all text is drawn with; null before any form exists.
 Form* FirstForm();
-// That font; null without a form or a display, or when not even the server's "fixed" font
-// loads.
+// That font; null without a form or a display, or when not even the fallback font loads.
 XFontStruct* GetProgramFont(Display* display);

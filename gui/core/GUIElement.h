@@ -11,6 +11,8 @@ class GUIElement;
 
 // The background of forms and controls that have no colour of their own.
 inline constexpr int64_t kDefaultBackColor = 0xaaaaaa;
+// What a disabled control draws its text and lines in.
+inline constexpr long kDisabledColor = 0x9b9b9b;
 
 // User hooks: plain functions that the game sets to react to events. Each receives the
 // element first.
