@@ -140,25 +140,13 @@ void ButtonCustom::Paint() {
     DrawingContext dc(Application::GetForm(this));
     const int left = FormX();
     const int top = FormY();
-    const int right = left + width - 1;
-    const int bottom = top + height - 1;
     const long face = static_cast<long>(OwnBackColor());
 
     FillRect(dc, left, top, width, height, 0, -1, face);
-    const long light = pressed ? kDark : kLight;
-    const long dark = pressed ? kLight : kDark;
-    DrawLine(dc, left, top, right, top, 1, light);
-    DrawLine(dc, left, bottom, left, top, 1, light);
-    DrawLine(dc, right, top, right, bottom, 1, dark);
-    DrawLine(dc, left, bottom, right, bottom, 1, dark);
-
+    DrawBevel(dc, left, top, width, height, pressed ? kDark : kLight, pressed ? kLight : kDark);
     if (hasFocus && enabled && !pressed) {
-        DrawLine(dc, left + 4, top + 3, left + width - 5, top + 3, kLineDashed, 1, textColor);
-        DrawLine(dc, left + 4, top + height - 4, left + 4, top + 2, kLineDashed, 1, textColor);
-        DrawLine(dc, left + width - 5, top + 3, left + width - 5, top + height - 3, kLineDashed,
-                 1, textColor);
-        DrawLine(dc, left + 4, top + height - 4, left + width - 5, top + height - 4, kLineDashed,
-                 1, textColor);
+        DrawFocusRect(dc, left + 4, top + 3, width - 8, height - 6, textColor,
+                      FocusSides::kExtended);
     }
     if (contentHidden) {
         return;

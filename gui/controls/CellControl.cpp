@@ -122,14 +122,8 @@ void CellControl::Paint() {
         background = highlightBackColor;
     }
     if (border) {
-        const int right = left + width - 1;
-        const int bottom = top + height - 1;
         // On a white cell the light edges would vanish, so they are drawn black.
-        const long light = background == kWhite ? kBlack : kWhite;
-        DrawLine(dc, left, top, right, top, 1, kBlack);
-        DrawLine(dc, left, bottom, left, top, 1, kBlack);
-        DrawLine(dc, right, top, right, bottom, 1, light);
-        DrawLine(dc, left, bottom, right, bottom, 1, light);
+        DrawBevel(dc, left, top, width, height, kBlack, background == kWhite ? kBlack : kWhite);
     }
     const long foreground = highlighted ? highlightTextColor : textColor;
     DrawText(dc, boxX, boxY, boxW, boxH, text, foreground, background, alignment);

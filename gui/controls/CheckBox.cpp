@@ -154,13 +154,7 @@ void CheckBox::Paint() {
     DrawText(dc, left + kCaptionLeft, top + 1, width - 30, height, text,
              enabled ? textColor : kDisabledColor, background, kAlignLeft);
     if (hasFocus && enabled) {
-        const int frameLeft = left + 23;
-        const int frameTop = top + 2;
-        const int frameRight = left + width - 8;
-        const int frameBottom = top + height - 1;
-        DrawLine(dc, frameLeft, frameTop, frameRight, frameTop, kLineDashed, 1, textColor);
-        DrawLine(dc, frameLeft, frameBottom, frameLeft, frameTop, kLineDashed, 1, textColor);
-        DrawLine(dc, frameRight, frameTop, frameRight, frameBottom, kLineDashed, 1, textColor);
-        DrawLine(dc, frameLeft, frameBottom, frameRight, frameBottom, kLineDashed, 1, textColor);
+        DrawFocusRect(dc, left + 23, top + 2, width - 30, height - 2, textColor,
+                      FocusSides::kFlush);
     }
 }

@@ -226,15 +226,8 @@ void OptionBox::Paint() {
         DrawText(dc, left + kCaptionLeft, rowTop + 1, width - 30, kRowHeight,
                  captions[static_cast<size_t>(i)], captionColor, background, kAlignLeft);
         if (hasFocus && enabled && i == focusRow) {
-            const int frameLeft = left + 25;
-            const int frameTop = rowTop + 2;
-            const int frameRight = left + width - 6;
-            const int frameBottom = rowTop + 25;
-            DrawLine(dc, frameLeft, frameTop, frameRight, frameTop, kLineDashed, 1, textColor);
-            DrawLine(dc, frameLeft, frameBottom, frameLeft, frameTop, kLineDashed, 1, textColor);
-            DrawLine(dc, frameRight, frameTop, frameRight, frameBottom, kLineDashed, 1, textColor);
-            DrawLine(dc, frameLeft, frameBottom, frameRight, frameBottom, kLineDashed, 1,
-                     textColor);
+            DrawFocusRect(dc, left + 25, rowTop + 2, width - 30, kRowHeight - 2, textColor,
+                          FocusSides::kFlush);
         }
     }
 }

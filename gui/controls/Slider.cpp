@@ -317,11 +317,6 @@ void Slider::Paint() {
         PaintHorizontal(dc, left, top, foreground, background);
     }
     if (hasFocus && enabled) {
-        const int right = left + width - 1;
-        const int bottom = top + height - 2;
-        DrawLine(dc, left, top + 1, right, top + 1, kLineDashed, 1, foreground);
-        DrawLine(dc, left, bottom, left, top, kLineDashed, 1, foreground);
-        DrawLine(dc, right, top + 1, right, top + height - 1, kLineDashed, 1, foreground);
-        DrawLine(dc, left, bottom, right, bottom, kLineDashed, 1, foreground);
+        DrawFocusRect(dc, left, top + 1, width, height - 2, foreground, FocusSides::kExtended);
     }
 }

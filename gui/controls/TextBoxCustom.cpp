@@ -329,16 +329,8 @@ void TextBoxCustom::Paint() {
     FillRect(dc, left, top, width, height, 0, -1, Background());
     if (border) {
         // A sunken double frame: light above and to the left outside, dark inside.
-        const int right = left + width - 1;
-        const int bottom = top + height - 1;
-        DrawLine(dc, left, top, right, top, 1, kWhite);
-        DrawLine(dc, left, top, left, bottom, 1, kWhite);
-        DrawLine(dc, right, top, right, bottom, 1, kBlack);
-        DrawLine(dc, left, bottom, right, bottom, 1, kBlack);
-        DrawLine(dc, left + 1, top + 1, right - 1, top + 1, 1, kBlack);
-        DrawLine(dc, left + 1, top + 1, left + 1, bottom - 1, 1, kBlack);
-        DrawLine(dc, right - 1, top + 1, right - 1, bottom - 1, 1, kWhite);
-        DrawLine(dc, left + 1, bottom - 1, right - 1, bottom - 1, 1, kWhite);
+        DrawBevel(dc, left, top, width, height, kWhite, kBlack);
+        DrawBevel(dc, left + 1, top + 1, width - 2, height - 2, kBlack, kWhite);
     }
     Redraw(true);
 }

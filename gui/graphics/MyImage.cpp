@@ -125,11 +125,6 @@ void MyImage::Paint() {
     }
 
     if (bevel) {
-        const int right = left + width - 1;
-        const int bottom = top + height - 1;
-        DrawLine(dc, left, top, right, top, 1, kBevelShadow);
-        DrawLine(dc, left, bottom, left, top, 1, kBevelShadow);
-        DrawLine(dc, right, top, right, bottom, 1, kBevelLight);
-        DrawLine(dc, left, bottom, right, bottom, 1, kBevelLight);
+        DrawBevel(dc, left, top, width, height, kBevelShadow, kBevelLight);
     }
 }
