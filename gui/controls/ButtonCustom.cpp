@@ -40,39 +40,29 @@ void ButtonCustom::Hide() {
 
 void ButtonCustom::SetText(const std::string& value) {
     text = value;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ButtonCustom::SetTextColor(long color) { textColor = color; }
 
 void ButtonCustom::SetButtonEnabled(int value) {
     enabled = value != 0;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ButtonCustom::SetContentHidden(bool value) {
     contentHidden = value;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ButtonCustom::SetIcon(XImage* image) {
     icon = image;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ButtonCustom::SetDisabledIcon(XImage* image) {
     disabledIcon = image;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ButtonCustom::Create() { CreateInForm(); }
@@ -134,7 +124,7 @@ void ButtonCustom::OnFocusOut() {
 }
 
 void ButtonCustom::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::GetForm(this));

@@ -31,12 +31,6 @@ template <typename T> void CellControl::Change(T& field, const T& value) {
     RepaintIfCreated();
 }
 
-void CellControl::RepaintIfCreated() {
-    if (created) {
-        Paint();
-    }
-}
-
 void CellControl::SetText(const std::string& value) { Change(text, value); }
 void CellControl::SetAlignment(int value) { Change(alignment, value); }
 void CellControl::SetTextColor(long color) { Change(textColor, color); }
@@ -106,7 +100,7 @@ void CellControl::Hide() {
 }
 
 void CellControl::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::GetForm(this));

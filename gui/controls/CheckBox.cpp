@@ -58,12 +58,6 @@ void CheckBox::Create() {
     CreateInForm();
 }
 
-void CheckBox::RepaintIfCreated() {
-    if (created) {
-        Paint();
-    }
-}
-
 void CheckBox::SetText(const std::string& value) {
     text = value;
     RepaintIfCreated();
@@ -140,7 +134,7 @@ XImage* CheckBox::CurrentMark() {
 }
 
 void CheckBox::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     height = std::max(height, kMinimumHeight);

@@ -41,7 +41,6 @@ class CheckBox : public Child, public CommandElement {
 
   private:
     void Toggle();
-    void RepaintIfCreated();
     // The picture for the present state, converted for the screen on first use.
     XImage* CurrentMark();
 

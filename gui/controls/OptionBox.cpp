@@ -59,12 +59,6 @@ void OptionBox::Create() {
     CreateInForm();
 }
 
-void OptionBox::RepaintIfCreated() {
-    if (created) {
-        Paint();
-    }
-}
-
 bool OptionBox::SetSelected(int index) {
     index = std::max(index, 0);
     if (index >= GetCount()) {
@@ -204,7 +198,7 @@ XImage* OptionBox::MarkFor(bool chosen) {
 }
 
 void OptionBox::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     // The control grows to hold every row, and keeps that size, so that a later paint with

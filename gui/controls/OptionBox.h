@@ -56,7 +56,6 @@ class OptionBox : public Child, public CommandElement {
     virtual void SetTextColor(long color);
 
   private:
-    void RepaintIfCreated();
     // Makes the choice the user asked for known: paints it and runs the command.
     void Choose(int index);
     static std::string Pick(const std::vector<std::string>& texts, int index);

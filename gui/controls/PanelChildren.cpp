@@ -71,7 +71,7 @@ void PanelChildren::SetSize(int w, int h) { Relocate(x, y, w, h); }
 void PanelChildren::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
 
 void PanelChildren::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::GetForm(this));

@@ -55,9 +55,7 @@ void ProgressBar::Create() {
 
 void ProgressBar::SetBorder(bool value) {
     border = value;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ProgressBar::SetValue(int newValue) {
@@ -66,13 +64,11 @@ void ProgressBar::SetValue(int newValue) {
         return;
     }
     value = clamped;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ProgressBar::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::GetForm(this));

@@ -79,12 +79,6 @@ void Slider::Create() {
     CreateInForm();
 }
 
-void Slider::RepaintIfCreated() {
-    if (created) {
-        Paint();
-    }
-}
-
 void Slider::Enable(bool value) {
     enabled = value;
     if (!enabled) {
@@ -299,7 +293,7 @@ void Slider::PaintVertical(DrawingContext& dc, int left, int top, long foregroun
 }
 
 void Slider::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     ApplySizeRules();

@@ -212,12 +212,6 @@ void TextBoxCustom::Enable(bool value) {
     RepaintIfCreated();
 }
 
-void TextBoxCustom::RepaintIfCreated() {
-    if (created) {
-        Paint();
-    }
-}
-
 void TextBoxCustom::SetMultiLine(bool value) {
     multiLine = value;
     RepaintIfCreated();
@@ -319,7 +313,7 @@ void TextBoxCustom::OnFocusOut() {
 }
 
 void TextBoxCustom::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     FitHeightToOneLine();
@@ -339,7 +333,7 @@ void TextBoxCustom::Redraw(bool full) { DrawCells(full, caret); }
 
 void TextBoxCustom::DrawCells(bool full, int from) {
     const int capacity = Capacity();
-    if (Application::suspendPaint || !created || capacity == 0 || cells.empty()) {
+    if (!ShouldPaint() || capacity == 0 || cells.empty()) {
         return;
     }
     const long background = Background();

@@ -81,7 +81,6 @@ private:
     void FitHeightToOneLine();
     void AllocateCells();
     void RebuildBuffer();
-    void RepaintIfCreated();
     int Capacity() const;
     long Background() const;
     long Foreground() const;

@@ -173,7 +173,7 @@ void ImageFrame::PrepareAllFrames() {
 }
 
 void ImageFrame::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::FindParentForm(this));
