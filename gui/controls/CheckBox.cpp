@@ -24,13 +24,6 @@ CheckBox::CheckBox(GUIElement* parentElement, const std::string& caption) {
     autoRedraw = true;
 }
 
-CheckBox::~CheckBox() {
-    DestroyImage(imageChecked);
-    DestroyImage(imageCheckedDisabled);
-    DestroyImage(imageUnchecked);
-    DestroyImage(imageUncheckedDisabled);
-}
-
 void CheckBox::SetSize(int w, int h) {
     Relocate(x, y, w, h);
 }
@@ -118,19 +111,20 @@ void CheckBox::OnFocusOut() {
 
 XImage* CheckBox::CurrentMark() {
     if (imageChecked == nullptr) {
-        imageChecked = CreateImageFromBlock(this, imgCHECK_CHECKED, wCHECK_CHECKED, hCHECK_CHECKED);
-        imageCheckedDisabled = CreateImageFromBlock(
-            this, imgCHECK_CHECKED_DISABLED, wCHECK_CHECKED_DISABLED, hCHECK_CHECKED_DISABLED);
-        imageUnchecked =
-            CreateImageFromBlock(this, imgCHECK_UNCHECKED, wCHECK_UNCHECKED, hCHECK_UNCHECKED);
-        imageUncheckedDisabled =
+        imageChecked.reset(
+            CreateImageFromBlock(this, imgCHECK_CHECKED, wCHECK_CHECKED, hCHECK_CHECKED));
+        imageCheckedDisabled.reset(CreateImageFromBlock(
+            this, imgCHECK_CHECKED_DISABLED, wCHECK_CHECKED_DISABLED, hCHECK_CHECKED_DISABLED));
+        imageUnchecked.reset(
+            CreateImageFromBlock(this, imgCHECK_UNCHECKED, wCHECK_UNCHECKED, hCHECK_UNCHECKED));
+        imageUncheckedDisabled.reset(
             CreateImageFromBlock(this, imgCHECK_UNCHECKED_DISABLED, wCHECK_UNCHECKED_DISABLED,
-                                 hCHECK_UNCHECKED_DISABLED);
+                                 hCHECK_UNCHECKED_DISABLED));
     }
     if (enabled) {
-        return checked ? imageChecked : imageUnchecked;
+        return checked ? imageChecked.get() : imageUnchecked.get();
     }
-    return checked ? imageCheckedDisabled : imageUncheckedDisabled;
+    return checked ? imageCheckedDisabled.get() : imageUncheckedDisabled.get();
 }
 
 void CheckBox::Paint() {

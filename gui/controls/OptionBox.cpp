@@ -25,13 +25,6 @@ OptionBox::OptionBox(GUIElement* parentElement) {
     autoRedraw = true;
 }
 
-OptionBox::~OptionBox() {
-    DestroyImage(imageSelected);
-    DestroyImage(imageSelectedDisabled);
-    DestroyImage(imageUnselected);
-    DestroyImage(imageUnselectedDisabled);
-}
-
 void OptionBox::SetSize(int w, int h) {
     Relocate(x, y, w, h);
 }
@@ -180,21 +173,21 @@ void OptionBox::OnFocusOut() {
 
 XImage* OptionBox::MarkFor(bool chosen) {
     if (imageSelected == nullptr) {
-        imageSelected =
-            CreateImageFromBlock(this, imgOPTION_SELECTED, wOPTION_SELECTED, hOPTION_SELECTED);
-        imageSelectedDisabled =
+        imageSelected.reset(
+            CreateImageFromBlock(this, imgOPTION_SELECTED, wOPTION_SELECTED, hOPTION_SELECTED));
+        imageSelectedDisabled.reset(
             CreateImageFromBlock(this, imgOPTION_SELECTED_DISABLED, wOPTION_SELECTED_DISABLED,
-                                 hOPTION_SELECTED_DISABLED);
-        imageUnselected = CreateImageFromBlock(this, imgOPTION_UNSELECTED, wOPTION_UNSELECTED,
-                                               hOPTION_UNSELECTED);
-        imageUnselectedDisabled =
+                                 hOPTION_SELECTED_DISABLED));
+        imageUnselected.reset(CreateImageFromBlock(this, imgOPTION_UNSELECTED, wOPTION_UNSELECTED,
+                                                   hOPTION_UNSELECTED));
+        imageUnselectedDisabled.reset(
             CreateImageFromBlock(this, imgOPTION_UNSELECTED_DISABLED, wOPTION_UNSELECTED_DISABLED,
-                                 hOPTION_UNSELECTED_DISABLED);
+                                 hOPTION_UNSELECTED_DISABLED));
     }
     if (enabled) {
-        return chosen ? imageSelected : imageUnselected;
+        return chosen ? imageSelected.get() : imageUnselected.get();
     }
-    return chosen ? imageSelectedDisabled : imageUnselectedDisabled;
+    return chosen ? imageSelectedDisabled.get() : imageUnselectedDisabled.get();
 }
 
 void OptionBox::Paint() {
