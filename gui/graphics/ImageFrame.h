@@ -57,8 +57,9 @@ private:
 
     const unsigned char* const* blocks = nullptr;
     int frameCount = 0;
-    // The caller's frames, or the frames made from `blocks` as they are first shown.
+    // The caller's frames, when it gave a list of images.
     XImage* const* frames = nullptr;
+    // The frames made from `blocks`, each converted when it is first shown.
     std::vector<ClientImage> madeFrames;
     std::vector<Pixmap> madeCopies;
     XImage* sheet = nullptr;
