@@ -1,5 +1,5 @@
 # The set-up commands of the README; each installs what it needs on a fresh Debian machine.
-.PHONY: run gallery test bench coverage fuzz
+.PHONY: run gallery test bench coverage fuzz format format-check
 
 # The scripts run CMake's own make; without this it would announce every folder it enters.
 MAKEFLAGS += --no-print-directory
@@ -21,6 +21,12 @@ coverage:
 
 fuzz:
 	@scripts/fuzz.sh
+
+format:
+	@scripts/format.sh apply
+
+format-check:
+	@scripts/format.sh check
 
 .PHONY: soak
 soak:

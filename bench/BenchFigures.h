@@ -5,6 +5,9 @@
 
 // What the benchmark measured, sample by sample, before it is summarised into the table.
 
+// /proc gives memory in kB; the figures are in MB.
+const double kKilobytesPerMegabyte = 1024;
+
 // The launches of one program (the game or the floor), each figure in its unit.
 struct LaunchFigures {
     std::vector<double> mapped; // ms from exec

@@ -11,6 +11,9 @@
 
 #include "bench/BenchOptions.h"
 #include "bench/BenchSession.h"
+#include "bench/LaunchBench.h"
+#include "bench/RoundBench.h"
+#include "bench/TypingBench.h"
 
 int main(int argc, char** argv) {
     BenchOptions options;
@@ -29,9 +32,9 @@ int main(int argc, char** argv) {
     if (!session.Open()) {
         return 1;
     }
-    session.RunLaunches();
-    session.RunTyping();
-    session.RunRounds();
+    LaunchBench(session).Run();
+    TypingBench(session).Run();
+    RoundBench(session).Run();
 
     const std::string table = session.MakeTable().Format();
     std::fputs(table.c_str(), stdout);

@@ -19,8 +19,9 @@ test | bench) wanted=("${build[@]}" "${testing[@]}") ;;
 coverage) wanted=("${build[@]}" "${testing[@]}" gcovr) ;;
 # libFuzzer comes with clang's runtime libraries; the text box target paints on a private X server.
 fuzz) wanted=("${build[@]}" clang libclang-rt-14-dev xvfb openbox xfonts-base x11-utils) ;;
+format) wanted=(clang-format git) ;;
 *)
-    echo "usage: $0 run|showcase|gallery|test|bench|coverage|fuzz" >&2
+    echo "usage: $0 run|showcase|gallery|test|bench|coverage|fuzz|format" >&2
     exit 2
     ;;
 esac

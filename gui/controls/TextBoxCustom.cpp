@@ -1,6 +1,7 @@
 #include "gui/controls/TextBoxCustom.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/Application.h"
 #include "gui/core/Form.h"
@@ -17,43 +18,16 @@ const long kWhite = 0xffffff;
 const long kBlack = 0x000000;
 // The grid starts inside the double frame; the frame and a margin take this much of each
 // dimension.
-const int kFrameMargin = 6;
-const int kTextLeft = 3;
-const int kTextTop = 2;
-// The row of a click is counted from this far below the box's top edge.
-const int kClickTop = 4;
+const int kFrameMargin = TextBoxGrid::kFrameMargin;
 const int kLineGap = 4;
 const int kCellGap = 2;
 const int kHeightOverFont = 10;
-const size_t kMaxCells = 1600;
 const char kBlank = ' ';
 const char kLineFeed = 10;
 // Return, typed into a multi-line box, is kept in the buffer as its line break.
 const char kCarriageReturn = kCharReturn;
-// A date is dd/mm/yyyy: the slashes stand at these indices.
-const int kFirstSlash = 2;
-const int kSecondSlash = 5;
+// A date is dd/mm/yyyy.
 const int kDateLength = 10;
-
-bool IsSlashPlace(int index) { return index == kFirstSlash || index == kSecondSlash; }
-
-// The digits of a date with its slashes put back as typing puts them: after the second digit,
-// and after the fourth once it is there.
-std::string Reslash(const std::string& date) {
-    std::string slashed;
-    for (char c : date) {
-        if (c != '/') {
-            slashed += c;
-        }
-    }
-    if (slashed.size() > 1) {
-        slashed.insert(kFirstSlash, 1, '/');
-    }
-    if (slashed.size() > 4) {
-        slashed.insert(kSecondSlash, 1, '/');
-    }
-    return slashed;
-}
 
 } // namespace
 
@@ -80,23 +54,9 @@ void TextBoxCustom::MeasureFont() {
     }
 }
 
-int TextBoxCustom::Columns() const {
-    return cellWidth > 0 ? std::max((width - kFrameMargin) / cellWidth, 0) : 0;
-}
-
-int TextBoxCustom::Rows() const {
-    return lineHeight > 0 ? std::max((height - kFrameMargin) / lineHeight, 0) : 0;
-}
-
-// The grid holds no more cells than it keeps records for: a character past the last record
-// would be stored and never drawn, so a large box refuses it as a full one does.
-int TextBoxCustom::Capacity() const {
-    return std::min(Columns() * Rows(), static_cast<int>(kMaxCells));
-}
-
 Area TextBoxCustom::CellArea(int row, int column) {
-    return {FormX() + kTextLeft + column * cellWidth, FormY() + kTextTop + row * lineHeight + 1,
-            cellWidth, lineHeight};
+    const Area cell = Grid().CellArea(row, column);
+    return {FormX() + cell.x, FormY() + cell.y, cell.w, cell.h};
 }
 
 long TextBoxCustom::Background() const {
@@ -153,16 +113,11 @@ void TextBoxCustom::Create() {
 
 void TextBoxCustom::AllocateCells() {
     // The records of an earlier creation are given back; a box shown again starts afresh.
-    cells.clear();
-    const int count = Capacity() + 1;
-    if (count < 1) {
-        return;
-    }
-    Cell blank;
+    TextBoxGrid::Cell blank;
     blank.foreground = Foreground();
     blank.background = Background();
     blank.index = maxLength;
-    cells.assign(std::min(static_cast<size_t>(count), kMaxCells), blank);
+    cells.assign(static_cast<size_t>(Grid().RecordCount()), blank);
 }
 
 void TextBoxCustom::RebuildBuffer() {
@@ -332,21 +287,22 @@ void TextBoxCustom::Paint() {
 void TextBoxCustom::Redraw(bool full) { DrawCells(full, caret); }
 
 void TextBoxCustom::DrawCells(bool full, int from) {
-    const int capacity = Capacity();
+    const TextBoxGrid grid = Grid();
+    const int capacity = grid.Capacity();
     if (!ShouldPaint() || capacity == 0 || cells.empty()) {
         return;
     }
     const long background = Background();
     const long foreground = Foreground();
     int start = std::max(from - 1, 0);
-    if (dateMode && (from == kFirstSlash + 1 || from == kSecondSlash + 1)) {
+    if (dateMode && TextBoxGrid::FollowsSlash(from)) {
         start = std::max(start - 1, 0);
     }
     if (full) {
         start = 0;
     }
-    const int columns = Columns();
-    const int gridWidth = width - kFrameMargin;
+    const int columns = grid.Columns();
+    const int gridWidth = grid.Width();
     const int alignment = multiLine ? kAlignLeft
                           : alignRight ? kAlignRight
                           : alignCenter ? kAlignCenter
@@ -366,7 +322,7 @@ void TextBoxCustom::DrawCells(bool full, int from) {
                 const long breakColor = caretHere ? caretColor : background;
                 bool changed = full;
                 for (int c = column; c < columns && row * columns + c < cellCount; ++c) {
-                    Cell& cell = cells[static_cast<size_t>(row * columns + c)];
+                    TextBoxGrid::Cell& cell = cells[static_cast<size_t>(row * columns + c)];
                     const long cellColor = c == column ? breakColor : background;
                     changed = changed || cell.character != kCarriageReturn ||
                               cell.foreground != foreground || cell.background != cellColor;
@@ -390,11 +346,11 @@ void TextBoxCustom::DrawCells(bool full, int from) {
         } else if (password && shown != kBlank) {
             shown = '*';
         }
-        if (column * cellWidth > gridWidth - cellWidth) {
+        if (grid.WrapsAt(column)) {
             ++row;
             column = 0;
         }
-        if ((row + 1) * lineHeight > height - kFrameMargin) {
+        if (!grid.ShowsRow(row)) {
             // Past the last row: what was typed there does not fit and is taken back.
             if (i < maxLength) {
                 buffer[static_cast<size_t>(i)] = kBlank;
@@ -411,7 +367,7 @@ void TextBoxCustom::DrawCells(bool full, int from) {
         }
         if (i >= start) {
             const long cellBackground = ShowsCaret() && caret == i ? caretColor : background;
-            Cell& cell = cells[static_cast<size_t>(index)];
+            TextBoxGrid::Cell& cell = cells[static_cast<size_t>(index)];
             if (full || cell.character != shown || cell.foreground != foreground ||
                 cell.background != cellBackground) {
                 const Area area = CellArea(row, column);
@@ -424,104 +380,44 @@ void TextBoxCustom::DrawCells(bool full, int from) {
     }
 }
 
-bool TextBoxCustom::Fits(const std::string& value, int target) const {
-    const int capacity = Capacity();
-    const int columns = Columns();
-    const int gridWidth = width - kFrameMargin;
-    int row = 0;
-    int column = 0;
-    const int size = static_cast<int>(value.size());
-    for (int i = 0; i <= size; ++i) {
-        if (i > maxLength) {
-            return false;
-        }
-        if (i < size && value[static_cast<size_t>(i)] == kCarriageReturn) {
-            if (i == target) {
-                return (row + 1) * lineHeight <= height - kFrameMargin;
-            }
-            ++row;
-            column = 0;
-            continue;
-        }
-        if (column * cellWidth > gridWidth - cellWidth) {
-            ++row;
-            column = 0;
-        }
-        if ((row + 1) * lineHeight > height - kFrameMargin || row * columns + column >= capacity) {
-            return false;
-        }
-        if (i == target) {
-            return true;
-        }
-        ++column;
-    }
-    return false;
-}
-
-bool TextBoxCustom::FindCell(int index, int& row, int& column) const {
-    const int columns = Columns();
-    for (size_t i = 0; columns > 0 && i < cells.size(); ++i) {
-        if (cells[i].index == index) {
-            row = static_cast<int>(i) / columns;
-            column = static_cast<int>(i) % columns;
-            return true;
-        }
-    }
-    return false;
-}
-
 void TextBoxCustom::OnKeyUp(Key key) { GUIElement::OnKeyUp(key); }
 
 void TextBoxCustom::OnKeyDown(Key key) {
     GUIElement::OnKeyDown(key);
-    const int columns = Columns();
     const int oldCaret = caret;
-    int row = 0;
-    int column = 0;
+    std::optional<TextBoxGrid::CaretStep> step;
     switch (key) {
     case kKeyRight:
-        if (caret >= length) {
-            Beep();
-        } else {
-            caret = std::min(caret + 1, maxLength);
-            if (dateMode && IsSlashPlace(caret)) {
-                caret = std::min(caret + 1, maxLength);
-            }
-        }
+        step = Grid().Right(caret, length);
         break;
     case kKeyLeft:
-        caret = std::max(caret - 1, 0);
-        if (dateMode && IsSlashPlace(caret)) {
-            caret = std::max(caret - 1, 0);
-        }
+        step = TextBoxGrid::CaretStep{Grid().Left(caret), false};
         break;
     case kKeyUp:
-        if (!multiLine || !FindCell(caret, row, column)) {
-            return;
-        }
-        if (row == 0) {
-            Beep();
-        } else {
-            caret = cells[static_cast<size_t>((row - 1) * columns + column)].index;
+        if (multiLine) {
+            step = Grid().Up(cells, caret);
         }
         break;
-    case kKeyDown: {
-        if (!multiLine || !FindCell(caret, row, column)) {
-            return;
+    case kKeyDown:
+        if (multiLine) {
+            step = Grid().Down(cells, caret, length);
         }
-        const size_t below = static_cast<size_t>((row + 1) * columns + column);
-        if (row + 1 >= Rows() || below >= cells.size() || cells[below].index >= length) {
-            Beep();
-        } else {
-            caret = cells[below].index;
-        }
-        DrawCells(false, oldCaret);
-        return;
-    }
+        break;
     default:
+        break;
+    }
+    if (!step) {
         return;
     }
-    Redraw(false);
+    caret = step->caret;
+    if (step->beep) {
+        Beep();
+    }
+    if (key == kKeyDown) {
+        DrawCells(false, oldCaret);
+    } else {
+        Redraw(false);
+    }
 }
 
 bool TextBoxCustom::OnKeyChar(int character) {
@@ -571,7 +467,7 @@ void TextBoxCustom::InsertAtCaret(char character) {
     if (multiLine) {
         std::string edited = TextThroughCaret();
         edited.insert(static_cast<size_t>(caret), 1, character);
-        if (!Fits(edited, length + 1)) {
+        if (!Grid().Fits(edited, length + 1)) {
             Beep();
             return;
         }
@@ -583,7 +479,7 @@ void TextBoxCustom::InsertAtCaret(char character) {
     } else {
         buffer[static_cast<size_t>(caret)] = character;
         ++caret;
-        if (dateMode && IsSlashPlace(caret) && caret < maxLength) {
+        if (dateMode && TextBoxGrid::IsSlashPlace(caret) && caret < maxLength) {
             buffer[static_cast<size_t>(caret)] = '/';
             ++caret;
             length += 2;
@@ -601,11 +497,11 @@ void TextBoxCustom::Backspace() {
     }
     std::string edited = TextThroughCaret();
     // Right after a slash, the slash and the digit before it go together.
-    const bool pair = dateMode && (caret == kFirstSlash + 1 || caret == kSecondSlash + 1);
+    const bool pair = dateMode && TextBoxGrid::FollowsSlash(caret);
     const int removed = pair ? 2 : 1;
     edited.erase(static_cast<size_t>(caret - removed), static_cast<size_t>(removed));
     if (dateMode) {
-        edited = Reslash(edited);
+        edited = TextBoxGrid::Reslash(edited);
     }
     const int newCaret = caret - removed;
     text = edited;
@@ -637,23 +533,13 @@ void TextBoxCustom::DeleteAtCaret() {
 
 void TextBoxCustom::OnClick(int64_t point) {
     GUIElement::OnClick(point);
-    if (!created || cellWidth <= 0 || lineHeight <= 0) {
+    if (!created) {
         return;
     }
-    const int row = (PointY(point) - y - kClickTop) / lineHeight;
-    // The strip right of the last whole column belongs to that column, so a click there puts
-    // the caret where a click on the row's end would.
-    const int column = std::min((PointX(point) - x) / cellWidth, Columns() - 1);
-    const int cell = row * Columns() + column;
-    if (row < 0 || column < 0 || cell >= static_cast<int>(kMaxCells) ||
-        cell >= static_cast<int>(cells.size())) {
-        return;
+    const std::optional<int> clicked =
+        Grid().CaretAt(cells, PointX(point) - x, PointY(point) - y, length);
+    if (clicked) {
+        caret = *clicked;
+        DrawCells(false, 0);
     }
-    const int index = cells[static_cast<size_t>(cell)].index;
-    caret = index < length ? index : std::max(length, 0);
-    caret = std::min(caret, maxLength);
-    if (dateMode && IsSlashPlace(caret)) {
-        --caret;
-    }
-    DrawCells(false, 0);
 }

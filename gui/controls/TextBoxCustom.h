@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/controls/TextBoxGrid.h"
 #include "gui/core/Area.h"
 #include "gui/core/Child.h"
 
@@ -61,34 +62,25 @@ public:
 
     int GetCaret() const { return caret; }
     // The grid: how many cells a row has and how many rows fit.
-    int Columns() const;
-    int Rows() const;
+    int Columns() const { return Grid().Columns(); }
+    int Rows() const { return Grid().Rows(); }
     int CellWidth() const { return cellWidth; }
     int LineHeight() const { return lineHeight; }
     // Where the cell of the grid lies, in the coordinates of the form's window.
     Area CellArea(int row, int column);
 
 private:
-    // What one cell of the grid shows, and which character of the buffer.
-    struct Cell {
-        char character = ' ';
-        long foreground = 0;
-        long background = 0;
-        int index = 0;
-    };
-
+    // The grid at the box's size as it is now.
+    TextBoxGrid Grid() const {
+        return {width, height, cellWidth, lineHeight, maxLength, dateMode};
+    }
     void MeasureFont();
     void FitHeightToOneLine();
     void AllocateCells();
     void RebuildBuffer();
-    int Capacity() const;
     long Background() const;
     long Foreground() const;
     bool ShowsCaret() const;
-    // Whether the text, laid out as the cells lay it out, reaches the target index.
-    bool Fits(const std::string& value, int target) const;
-    // The cell whose record holds the index, as row and column; false when none does.
-    bool FindCell(int index, int& row, int& column) const;
     // The buffer up to its end, as the characters typed so far.
     std::string BufferText() const;
     // The text less trailing blanks, but reaching at least the caret.
@@ -113,7 +105,7 @@ private:
     bool alignCenter = false;
     bool border = true;
     bool deleteCloses = false;
-    std::vector<Cell> cells;
+    TextBoxGrid::Cells cells;
     int lineHeight = 0;
     int cellWidth = 0;
 };

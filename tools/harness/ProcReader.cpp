@@ -171,6 +171,16 @@ long long StatusField(pid_t pid, const std::string& name) {
     return StatusValue(ReadWholeFile(ProcPath(pid, "status")), name);
 }
 
+long long ContextSwitches(pid_t pid) {
+    const long long voluntary = StatusField(pid, "voluntary_ctxt_switches");
+    const long long forced = StatusField(pid, "nonvoluntary_ctxt_switches");
+    return voluntary < 0 || forced < 0 ? -1 : voluntary + forced;
+}
+
+double CpuPercent(long long ticks, double seconds) {
+    return 100.0 * static_cast<double>(ticks) / static_cast<double>(TicksPerSecond()) / seconds;
+}
+
 bool WaitUntilAsleep(pid_t pid, int timeoutMs, int periodMs) {
     long long switches = -1;
     return WaitUntil(

@@ -37,6 +37,10 @@ long long CpuTicks(pid_t pid);
 char ProcessState(pid_t pid);
 // A /proc/<pid>/status value such as "VmHWM" (kB) or "voluntary_ctxt_switches".
 long long StatusField(pid_t pid, const std::string& name);
+// Voluntary and forced context switches together: how often the process was woken.
+long long ContextSwitches(pid_t pid);
+// The CPU time of `ticks` spent over `seconds`, in percent of one processor.
+double CpuPercent(long long ticks, double seconds);
 // Waits (bounded) until the process is asleep and has not woken between two looks a period
 // apart: it has done all it was given, such as drawing the window it has just mapped.
 bool WaitUntilAsleep(pid_t pid, int timeoutMs, int periodMs = 20);
