@@ -76,7 +76,34 @@ void UnregisterElement(GUIElement* element) {
               std::to_string(allElements.size()) + " id " + std::to_string(element->GetId()));
 }
 
-void ClearFocus() { focusedElement = nullptr; }
+namespace {
+
+bool IsRegistered(GUIElement* element) {
+    return std::find(allElements.begin(), allElements.end(), element) != allElements.end();
+}
+
+} // namespace
+
+bool MoveFocus(GUIElement* element) {
+    GUIElement* old = focusedElement;
+    if (old == element) {
+        return true;
+    }
+    if (old != nullptr) {
+        // Cleared while the old control is told, so that a handler that moves the focus
+        // itself starts from no focus rather than telling the old control twice.
+        focusedElement = nullptr;
+        old->OnFocusOut();
+        // Its handlers may have closed the form that holds the new control, or given the
+        // focus elsewhere; the latest move wins.
+        if (!IsRegistered(element) || focusedElement != nullptr) {
+            return focusedElement == element;
+        }
+    }
+    focusedElement = element;
+    element->OnFocusIn();
+    return focusedElement == element;
+}
 
 void DropFocus() {
     GUIElement* focused = focusedElement;

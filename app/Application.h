@@ -39,7 +39,13 @@ void RegisterForm(GUIElement* element);
 void RegisterTimer(GUIElement* element);
 void UnregisterElement(GUIElement* element);
 void RemoveWindow(std::vector<GUIElement*>& list, GUIElement* element);
-void ClearFocus();
+
+// Keyboard focus: the only two ways it changes
+// Gives the control the focus: the control that had it gets OnFocusOut, then the new one
+// becomes focusedElement and gets OnFocusIn. Nothing happens when it has the focus already.
+// True when the control still holds the focus afterwards; a handler may have moved it on or
+// destroyed the control, which the caller must then no longer touch.
+bool MoveFocus(GUIElement* element);
 // Takes the focus away from whichever control has it, telling the control, so that it stops
 // drawing itself focused.
 void DropFocus();

@@ -68,15 +68,6 @@ bool IsRegistered(Form* form) {
     return std::find(forms.begin(), forms.end(), form) != forms.end();
 }
 
-void MoveFocusTo(GUIElement* element) {
-    GUIElement* old = Application::focusedElement;
-    if (old != nullptr) {
-        old->OnFocusOut();
-    }
-    Application::focusedElement = element;
-    element->OnFocusIn();
-}
-
 void HandleKeyPress(Form* form, XKeyEvent& event) {
     if (!form->IsEnabled()) {
         return;
@@ -114,7 +105,7 @@ void MoveFocusByTab(Form* form) {
         }
     }
     if (next != nullptr) {
-        MoveFocusTo(next);
+        Application::MoveFocus(next);
     }
 }
 
@@ -162,18 +153,8 @@ void HandleButtonPress(Form* form, XButtonEvent& event) {
         } else {
             GUIElement* hit = Application::FindChildAt(form->GetId(), point);
             if (hit == nullptr) {
-                if (focused != nullptr) {
-                    focused->OnFocusOut();
-                }
-                Application::ClearFocus();
-            } else {
-                if (focused == nullptr) {
-                    hit->OnFocusIn();
-                } else if (focused->GetId() != hit->GetId()) {
-                    focused->OnFocusOut();
-                    hit->OnFocusIn();
-                }
-                Application::focusedElement = hit;
+                Application::DropFocus();
+            } else if (Application::MoveFocus(hit)) {
                 hit->OnMouseDown(point);
             }
         }
@@ -204,8 +185,7 @@ void HandleButtonRelease(Form* form, XButtonEvent& event) {
             if (focused->GetParent() == form && focused->HitTest(point)) {
                 focused->OnClick(point);
             } else {
-                focused->OnFocusOut();
-                Application::ClearFocus();
+                Application::DropFocus();
             }
         }
         if (IsRegistered(form)) {

@@ -28,8 +28,6 @@
 
 namespace {
 
-const char* const kFallbackFont = "fixed";
-
 // One compiled-in picture converted for the screen, with where the board shows it.
 struct Picture {
     XImage* image = nullptr;
@@ -289,7 +287,7 @@ int main(int argc, char** argv) {
     // The font the game draws with: the toolkit's default record names it.
     floor.font = XLoadQueryFont(display, Font().BuildName().c_str());
     if (floor.font == nullptr) {
-        floor.font = XLoadQueryFont(display, kFallbackFont);
+        floor.font = XLoadQueryFont(display, kFallbackFontName);
     }
     if (floor.font != nullptr) {
         XSetFont(display, floor.gc, floor.font->fid);

@@ -13,9 +13,6 @@ namespace {
 
 const long kLinkColor = 255;
 const long kWhite = 0xffffff;
-const int kEnter = 13;
-const int kEscape = 27;
-const int kDelete = 127;
 // "https://www." before the domain of the web address.
 const size_t kWebPrefixLength = 12;
 
@@ -176,7 +173,7 @@ bool FormAbout::CanClose() {
 }
 
 bool FormAbout::FilterKey(int key) {
-    if (key == kEnter || key == kEscape || key == kDelete) {
+    if (key == kCharReturn || key == kCharEscape || key == kCharDelete) {
         OnButton(buttonOk.get());
         return false;
     }

@@ -11,8 +11,6 @@ std::string playerName;
 
 namespace {
 
-const int kEnter = 13;
-const int kDelete = 127;
 const int kPromptTop = 15;
 const int kPromptHeight = 14;
 const int kBoxTop = 45;
@@ -125,7 +123,7 @@ bool FormNamePlayer::CanClose() {
 void FormNamePlayer::OnResizeForm() {}
 
 bool FormNamePlayer::FilterKey(int key) {
-    if (key == kEnter || key == kDelete) {
+    if (key == kCharReturn || key == kCharDelete) {
         OnButton(buttonOk.get());
         return false;
     }

@@ -6,10 +6,8 @@
 
 namespace {
 
-const long kDisabledTextColor = 0x9b9b9b;
 const long kLight = 0xffffff;
 const long kDark = 0x000000;
-const int kCarriageReturn = 13;
 
 } // namespace
 
@@ -42,39 +40,29 @@ void ButtonCustom::Hide() {
 
 void ButtonCustom::SetText(const std::string& value) {
     text = value;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ButtonCustom::SetTextColor(long color) { textColor = color; }
 
 void ButtonCustom::SetButtonEnabled(int value) {
     enabled = value != 0;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ButtonCustom::SetContentHidden(bool value) {
     contentHidden = value;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ButtonCustom::SetIcon(XImage* image) {
     icon = image;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ButtonCustom::SetDisabledIcon(XImage* image) {
     disabledIcon = image;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ButtonCustom::Create() { CreateInForm(); }
@@ -115,7 +103,7 @@ bool ButtonCustom::OnKeyChar(int character) {
     if (!enabled) {
         return false;
     }
-    if (hasFocus && character == kCarriageReturn) {
+    if (hasFocus && character == kCharReturn) {
         pressed = false;
         Paint();
         Execute(this);
@@ -136,38 +124,26 @@ void ButtonCustom::OnFocusOut() {
 }
 
 void ButtonCustom::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::GetForm(this));
     const int left = FormX();
     const int top = FormY();
-    const int right = left + width - 1;
-    const int bottom = top + height - 1;
     const long face = static_cast<long>(OwnBackColor());
 
     FillRect(dc, left, top, width, height, 0, -1, face);
-    const long light = pressed ? kDark : kLight;
-    const long dark = pressed ? kLight : kDark;
-    DrawLine(dc, left, top, right, top, 1, light);
-    DrawLine(dc, left, bottom, left, top, 1, light);
-    DrawLine(dc, right, top, right, bottom, 1, dark);
-    DrawLine(dc, left, bottom, right, bottom, 1, dark);
-
+    DrawBevel(dc, left, top, width, height, pressed ? kDark : kLight, pressed ? kLight : kDark);
     if (hasFocus && enabled && !pressed) {
-        DrawLine(dc, left + 4, top + 3, left + width - 5, top + 3, kLineDashed, 1, textColor);
-        DrawLine(dc, left + 4, top + height - 4, left + 4, top + 2, kLineDashed, 1, textColor);
-        DrawLine(dc, left + width - 5, top + 3, left + width - 5, top + height - 3, kLineDashed,
-                 1, textColor);
-        DrawLine(dc, left + 4, top + height - 4, left + width - 5, top + height - 4, kLineDashed,
-                 1, textColor);
+        DrawFocusRect(dc, left + 4, top + 3, width - 8, height - 6, textColor,
+                      FocusSides::kExtended);
     }
     if (contentHidden) {
         return;
     }
 
     XImage* picture = (!enabled && disabledIcon != nullptr) ? disabledIcon : icon;
-    const long captionColor = enabled ? textColor : kDisabledTextColor;
+    const long captionColor = enabled ? textColor : kDisabledColor;
     if (!text.empty()) {
         if (picture == nullptr) {
             DrawText(dc, left + kCaptionMarginX, top + kCaptionMarginY,

@@ -31,12 +31,6 @@ template <typename T> void CellControl::Change(T& field, const T& value) {
     RepaintIfCreated();
 }
 
-void CellControl::RepaintIfCreated() {
-    if (created) {
-        Paint();
-    }
-}
-
 void CellControl::SetText(const std::string& value) { Change(text, value); }
 void CellControl::SetAlignment(int value) { Change(alignment, value); }
 void CellControl::SetTextColor(long color) { Change(textColor, color); }
@@ -106,7 +100,7 @@ void CellControl::Hide() {
 }
 
 void CellControl::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::GetForm(this));
@@ -122,14 +116,8 @@ void CellControl::Paint() {
         background = highlightBackColor;
     }
     if (border) {
-        const int right = left + width - 1;
-        const int bottom = top + height - 1;
         // On a white cell the light edges would vanish, so they are drawn black.
-        const long light = background == kWhite ? kBlack : kWhite;
-        DrawLine(dc, left, top, right, top, 1, kBlack);
-        DrawLine(dc, left, bottom, left, top, 1, kBlack);
-        DrawLine(dc, right, top, right, bottom, 1, light);
-        DrawLine(dc, left, bottom, right, bottom, 1, light);
+        DrawBevel(dc, left, top, width, height, kBlack, background == kWhite ? kBlack : kWhite);
     }
     const long foreground = highlighted ? highlightTextColor : textColor;
     DrawText(dc, boxX, boxY, boxW, boxH, text, foreground, background, alignment);

@@ -38,7 +38,6 @@ public:
 private:
     // Stores a changed value, marks the cell changed and repaints it when shown.
     template <typename T> void Change(T& field, const T& value);
-    void RepaintIfCreated();
 
     bool changed = false;
     XImage* icon = nullptr;

@@ -9,8 +9,6 @@
 
 namespace {
 
-const long kDisabledTextColor = 0x9b9b9b;
-const int kSpace = 32;
 // The box needs its 20 pixels and a margin above and below.
 const int kMinimumHeight = 22;
 
@@ -24,13 +22,6 @@ CheckBox::CheckBox(GUIElement* parentElement, const std::string& caption) {
     height = 30;
     tabStop = true;
     autoRedraw = true;
-}
-
-CheckBox::~CheckBox() {
-    DestroyImage(imageChecked);
-    DestroyImage(imageCheckedDisabled);
-    DestroyImage(imageUnchecked);
-    DestroyImage(imageUncheckedDisabled);
 }
 
 void CheckBox::SetSize(int w, int h) {
@@ -58,12 +49,6 @@ void CheckBox::Hide() {
 
 void CheckBox::Create() {
     CreateInForm();
-}
-
-void CheckBox::RepaintIfCreated() {
-    if (created) {
-        Paint();
-    }
 }
 
 void CheckBox::SetText(const std::string& value) {
@@ -108,7 +93,7 @@ void CheckBox::OnClick(int64_t point) {
 }
 
 bool CheckBox::OnKeyChar(int character) {
-    if (enabled && hasFocus && character == kSpace) {
+    if (enabled && hasFocus && character == kCharSpace) {
         Toggle();
     }
     return GUIElement::OnKeyChar(character);
@@ -126,23 +111,24 @@ void CheckBox::OnFocusOut() {
 
 XImage* CheckBox::CurrentMark() {
     if (imageChecked == nullptr) {
-        imageChecked = CreateImageFromBlock(this, imgCHECK_CHECKED, wCHECK_CHECKED, hCHECK_CHECKED);
-        imageCheckedDisabled = CreateImageFromBlock(
-            this, imgCHECK_CHECKED_DISABLED, wCHECK_CHECKED_DISABLED, hCHECK_CHECKED_DISABLED);
-        imageUnchecked =
-            CreateImageFromBlock(this, imgCHECK_UNCHECKED, wCHECK_UNCHECKED, hCHECK_UNCHECKED);
-        imageUncheckedDisabled =
+        imageChecked.reset(
+            CreateImageFromBlock(this, imgCHECK_CHECKED, wCHECK_CHECKED, hCHECK_CHECKED));
+        imageCheckedDisabled.reset(CreateImageFromBlock(
+            this, imgCHECK_CHECKED_DISABLED, wCHECK_CHECKED_DISABLED, hCHECK_CHECKED_DISABLED));
+        imageUnchecked.reset(
+            CreateImageFromBlock(this, imgCHECK_UNCHECKED, wCHECK_UNCHECKED, hCHECK_UNCHECKED));
+        imageUncheckedDisabled.reset(
             CreateImageFromBlock(this, imgCHECK_UNCHECKED_DISABLED, wCHECK_UNCHECKED_DISABLED,
-                                 hCHECK_UNCHECKED_DISABLED);
+                                 hCHECK_UNCHECKED_DISABLED));
     }
     if (enabled) {
-        return checked ? imageChecked : imageUnchecked;
+        return checked ? imageChecked.get() : imageUnchecked.get();
     }
-    return checked ? imageCheckedDisabled : imageUncheckedDisabled;
+    return checked ? imageCheckedDisabled.get() : imageUncheckedDisabled.get();
 }
 
 void CheckBox::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     height = std::max(height, kMinimumHeight);
@@ -154,15 +140,9 @@ void CheckBox::Paint() {
     FillRect(dc, left, top, width + 1, height + 1, 0, -1, background);
     PutImage(dc, left + kMarkInset, top + kMarkInset, kMarkSize, kMarkSize, CurrentMark());
     DrawText(dc, left + kCaptionLeft, top + 1, width - 30, height, text,
-             enabled ? textColor : kDisabledTextColor, background, kAlignLeft);
+             enabled ? textColor : kDisabledColor, background, kAlignLeft);
     if (hasFocus && enabled) {
-        const int frameLeft = left + 23;
-        const int frameTop = top + 2;
-        const int frameRight = left + width - 8;
-        const int frameBottom = top + height - 1;
-        DrawLine(dc, frameLeft, frameTop, frameRight, frameTop, kLineDashed, 1, textColor);
-        DrawLine(dc, frameLeft, frameBottom, frameLeft, frameTop, kLineDashed, 1, textColor);
-        DrawLine(dc, frameRight, frameTop, frameRight, frameBottom, kLineDashed, 1, textColor);
-        DrawLine(dc, frameLeft, frameBottom, frameRight, frameBottom, kLineDashed, 1, textColor);
+        DrawFocusRect(dc, left + 23, top + 2, width - 30, height - 2, textColor,
+                      FocusSides::kFlush);
     }
 }

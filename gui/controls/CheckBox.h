@@ -3,6 +3,7 @@
 #include "app/XlibHeaders.h"
 #include "gui/core/Child.h"
 #include "gui/core/CommandElement.h"
+#include "gui/graphics/ImageBlock.h"
 
 // A two-state control: a 20 x 20 box, ticked or not, followed by its caption. A click, or the
 // space bar while it has the focus, turns it over and runs its command.
@@ -15,7 +16,6 @@ class CheckBox : public Child, public CommandElement {
     static constexpr int kCaptionLeft = 26;
 
     CheckBox(GUIElement* parent, const std::string& caption);
-    ~CheckBox() override;
 
     void SetSize(int w, int h) override;
     void Move(int newX, int newY) override;
@@ -41,14 +41,13 @@ class CheckBox : public Child, public CommandElement {
 
   private:
     void Toggle();
-    void RepaintIfCreated();
     // The picture for the present state, converted for the screen on first use.
     XImage* CurrentMark();
 
     bool checked = false;
     long textColor = 0;
-    XImage* imageChecked = nullptr;
-    XImage* imageCheckedDisabled = nullptr;
-    XImage* imageUnchecked = nullptr;
-    XImage* imageUncheckedDisabled = nullptr;
+    ClientImage imageChecked;
+    ClientImage imageCheckedDisabled;
+    ClientImage imageUnchecked;
+    ClientImage imageUncheckedDisabled;
 };

@@ -10,11 +10,9 @@
 
 namespace {
 
-const long kDisabledTextColor = 0x9b9b9b;
 // The marks are drawn on black, which the keyed copy leaves out, so the control's own
 // background shows around the circle.
 const unsigned long kTransparent = 0x000000;
-const int kSpace = 32;
 
 } // namespace
 
@@ -25,13 +23,6 @@ OptionBox::OptionBox(GUIElement* parentElement) {
     height = 30;
     tabStop = true;
     autoRedraw = true;
-}
-
-OptionBox::~OptionBox() {
-    DestroyImage(imageSelected);
-    DestroyImage(imageSelectedDisabled);
-    DestroyImage(imageUnselected);
-    DestroyImage(imageUnselectedDisabled);
 }
 
 void OptionBox::SetSize(int w, int h) {
@@ -59,12 +50,6 @@ void OptionBox::Hide() {
 
 void OptionBox::Create() {
     CreateInForm();
-}
-
-void OptionBox::RepaintIfCreated() {
-    if (created) {
-        Paint();
-    }
 }
 
 bool OptionBox::SetSelected(int index) {
@@ -170,7 +155,7 @@ void OptionBox::OnKeyDown(Key key) {
 }
 
 bool OptionBox::OnKeyChar(int character) {
-    if (character == kSpace) {
+    if (character == kCharSpace) {
         OnKeyDown(kKeyDown);
     }
     return GUIElement::OnKeyChar(character);
@@ -188,25 +173,25 @@ void OptionBox::OnFocusOut() {
 
 XImage* OptionBox::MarkFor(bool chosen) {
     if (imageSelected == nullptr) {
-        imageSelected =
-            CreateImageFromBlock(this, imgOPTION_SELECTED, wOPTION_SELECTED, hOPTION_SELECTED);
-        imageSelectedDisabled =
+        imageSelected.reset(
+            CreateImageFromBlock(this, imgOPTION_SELECTED, wOPTION_SELECTED, hOPTION_SELECTED));
+        imageSelectedDisabled.reset(
             CreateImageFromBlock(this, imgOPTION_SELECTED_DISABLED, wOPTION_SELECTED_DISABLED,
-                                 hOPTION_SELECTED_DISABLED);
-        imageUnselected = CreateImageFromBlock(this, imgOPTION_UNSELECTED, wOPTION_UNSELECTED,
-                                               hOPTION_UNSELECTED);
-        imageUnselectedDisabled =
+                                 hOPTION_SELECTED_DISABLED));
+        imageUnselected.reset(CreateImageFromBlock(this, imgOPTION_UNSELECTED, wOPTION_UNSELECTED,
+                                                   hOPTION_UNSELECTED));
+        imageUnselectedDisabled.reset(
             CreateImageFromBlock(this, imgOPTION_UNSELECTED_DISABLED, wOPTION_UNSELECTED_DISABLED,
-                                 hOPTION_UNSELECTED_DISABLED);
+                                 hOPTION_UNSELECTED_DISABLED));
     }
     if (enabled) {
-        return chosen ? imageSelected : imageUnselected;
+        return chosen ? imageSelected.get() : imageUnselected.get();
     }
-    return chosen ? imageSelectedDisabled : imageUnselectedDisabled;
+    return chosen ? imageSelectedDisabled.get() : imageUnselectedDisabled.get();
 }
 
 void OptionBox::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     // The control grows to hold every row, and keeps that size, so that a later paint with
@@ -216,7 +201,7 @@ void OptionBox::Paint() {
     const int left = FormX();
     const int top = FormY();
     const long background = static_cast<long>(OwnBackColor());
-    const long captionColor = enabled ? textColor : kDisabledTextColor;
+    const long captionColor = enabled ? textColor : kDisabledColor;
 
     FillRect(dc, left, top, width + 1, height + 1, 0, -1, background);
     // Before the first choice the focus sits on the first row, where Down or a space goes.
@@ -228,15 +213,8 @@ void OptionBox::Paint() {
         DrawText(dc, left + kCaptionLeft, rowTop + 1, width - 30, kRowHeight,
                  captions[static_cast<size_t>(i)], captionColor, background, kAlignLeft);
         if (hasFocus && enabled && i == focusRow) {
-            const int frameLeft = left + 25;
-            const int frameTop = rowTop + 2;
-            const int frameRight = left + width - 6;
-            const int frameBottom = rowTop + 25;
-            DrawLine(dc, frameLeft, frameTop, frameRight, frameTop, kLineDashed, 1, textColor);
-            DrawLine(dc, frameLeft, frameBottom, frameLeft, frameTop, kLineDashed, 1, textColor);
-            DrawLine(dc, frameRight, frameTop, frameRight, frameBottom, kLineDashed, 1, textColor);
-            DrawLine(dc, frameLeft, frameBottom, frameRight, frameBottom, kLineDashed, 1,
-                     textColor);
+            DrawFocusRect(dc, left + 25, rowTop + 2, width - 30, kRowHeight - 2, textColor,
+                          FocusSides::kFlush);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include "app/XlibHeaders.h"
 #include "gui/core/Child.h"
 #include "gui/core/CommandElement.h"
+#include "gui/graphics/ImageBlock.h"
 
 // A group of mutually exclusive options in one control: rows of a round mark and a caption,
 // each option also carrying a value text. A click on a row, Up and Down (which wrap around) or
@@ -21,7 +22,6 @@ class OptionBox : public Child, public CommandElement {
     static constexpr int kNoSelection = -1;
 
     explicit OptionBox(GUIElement* parent);
-    ~OptionBox() override;
 
     void SetSize(int w, int h) override;
     void Move(int newX, int newY) override;
@@ -56,7 +56,6 @@ class OptionBox : public Child, public CommandElement {
     virtual void SetTextColor(long color);
 
   private:
-    void RepaintIfCreated();
     // Makes the choice the user asked for known: paints it and runs the command.
     void Choose(int index);
     static std::string Pick(const std::vector<std::string>& texts, int index);
@@ -66,8 +65,8 @@ class OptionBox : public Child, public CommandElement {
     std::vector<std::string> values;
     int selected = kNoSelection;
     long textColor = 0;
-    XImage* imageSelected = nullptr;
-    XImage* imageSelectedDisabled = nullptr;
-    XImage* imageUnselected = nullptr;
-    XImage* imageUnselectedDisabled = nullptr;
+    ClientImage imageSelected;
+    ClientImage imageSelectedDisabled;
+    ClientImage imageUnselected;
+    ClientImage imageUnselectedDisabled;
 };

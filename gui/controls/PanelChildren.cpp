@@ -71,7 +71,7 @@ void PanelChildren::SetSize(int w, int h) { Relocate(x, y, w, h); }
 void PanelChildren::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
 
 void PanelChildren::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::GetForm(this));
@@ -86,14 +86,8 @@ void PanelChildren::Paint() {
         if (flatBorder) {
             DrawRect(dc, left, top, width, height, 1, kBlack);
         } else {
-            const int right = left + width - 1;
-            const int bottom = top + height - 1;
-            const long shade = sunken ? kBlack : kWhite;
-            const long light = sunken ? kWhite : kBlack;
-            DrawLine(dc, left, top, right, top, 1, shade);
-            DrawLine(dc, left, bottom, left, top, 1, shade);
-            DrawLine(dc, right, top, right, bottom, 1, light);
-            DrawLine(dc, left, bottom, right, bottom, 1, light);
+            DrawBevel(dc, left, top, width, height, sunken ? kBlack : kWhite,
+                      sunken ? kWhite : kBlack);
         }
     }
     if (!text.empty()) {

@@ -55,9 +55,7 @@ void ProgressBar::Create() {
 
 void ProgressBar::SetBorder(bool value) {
     border = value;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ProgressBar::SetValue(int newValue) {
@@ -66,28 +64,21 @@ void ProgressBar::SetValue(int newValue) {
         return;
     }
     value = clamped;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void ProgressBar::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::GetForm(this));
     const int left = FormX();
     const int top = FormY();
-    const int right = left + width - 1;
-    const int bottom = top + height - 1;
     const long trough = backColor != -1 ? static_cast<long>(backColor) : kDefaultBackColor;
 
     FillRect(dc, left, top, width, height, 0, -1, trough);
     if (border) {
-        DrawLine(dc, left, top, right, top, 1, kShadow);
-        DrawLine(dc, left, bottom, left, top, 1, kShadow);
-        DrawLine(dc, right, top, right, bottom, 1, kLight);
-        DrawLine(dc, left, bottom, right, bottom, 1, kLight);
+        DrawBevel(dc, left, top, width, height, kShadow, kLight);
     }
     // An empty range has no position to show; the bar stays empty rather than divide by zero.
     if (maximum == minimum) {

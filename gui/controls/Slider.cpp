@@ -10,10 +10,8 @@
 
 namespace {
 
-const long kDisabledColor = 0x9b9b9b;
 // The light line beside the track and each tick, and the thumb's rim.
 const long kShade = 0xdddddd;
-const int kSpace = 32;
 
 // Room at the ends for the labels: a horizontal track runs from 20 pixels in to 19 before the
 // right edge, a vertical one from 18 pixels down to 17 above the bottom.
@@ -79,12 +77,6 @@ void Slider::Hide() {
 
 void Slider::Create() {
     CreateInForm();
-}
-
-void Slider::RepaintIfCreated() {
-    if (created) {
-        Paint();
-    }
 }
 
 void Slider::Enable(bool value) {
@@ -183,22 +175,16 @@ void Slider::OnKeyDown(Key key) {
 }
 
 bool Slider::OnKeyChar(int character) {
-    if (character == kSpace) {
+    if (character == kCharSpace) {
         OnKeyDown(kKeyDown);
     }
     return GUIElement::OnKeyChar(character);
 }
 
 void Slider::SetFocus() {
-    GUIElement* previous = Application::focusedElement;
-    if (!created || previous == this) {
-        return;
+    if (created) {
+        Application::MoveFocus(this);
     }
-    Application::focusedElement = this;
-    if (previous != nullptr) {
-        previous->OnFocusOut();
-    }
-    OnFocusIn();
 }
 
 void Slider::OnFocusIn() {
@@ -307,7 +293,7 @@ void Slider::PaintVertical(DrawingContext& dc, int left, int top, long foregroun
 }
 
 void Slider::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     ApplySizeRules();
@@ -325,11 +311,6 @@ void Slider::Paint() {
         PaintHorizontal(dc, left, top, foreground, background);
     }
     if (hasFocus && enabled) {
-        const int right = left + width - 1;
-        const int bottom = top + height - 2;
-        DrawLine(dc, left, top + 1, right, top + 1, kLineDashed, 1, foreground);
-        DrawLine(dc, left, bottom, left, top, kLineDashed, 1, foreground);
-        DrawLine(dc, right, top + 1, right, top + height - 1, kLineDashed, 1, foreground);
-        DrawLine(dc, left, bottom, right, bottom, kLineDashed, 1, foreground);
+        DrawFocusRect(dc, left, top + 1, width, height - 2, foreground, FocusSides::kExtended);
     }
 }

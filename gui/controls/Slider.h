@@ -72,7 +72,6 @@ class Slider : public Child {
         int y = 0;
     };
 
-    void RepaintIfCreated();
     // Values above the minimum, which may exceed an int for a range of every int.
     int64_t Range() const { return static_cast<int64_t>(maximum) - minimum; }
     // Steps of the track between its ticks; 0 for a slider that holds one value only.

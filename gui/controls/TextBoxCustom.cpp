@@ -13,7 +13,6 @@
 namespace {
 
 const int64_t kBoxColor = 0xffffff;
-const long kDisabledText = 0x9b9b9b;
 const long kDisabledFace = 0xaaaaaa;
 const long kWhite = 0xffffff;
 const long kBlack = 0x000000;
@@ -25,11 +24,8 @@ const int kCellGap = 2;
 const int kHeightOverFont = 10;
 const char kBlank = ' ';
 const char kLineFeed = 10;
-const char kCarriageReturn = 13;
-const int kBackspace = 8;
-const int kEscape = 27;
-const int kDelete = 127;
-const int kFirstPrintable = 32;
+// Return, typed into a multi-line box, is kept in the buffer as its line break.
+const char kCarriageReturn = kCharReturn;
 // A date is dd/mm/yyyy.
 const int kDateLength = 10;
 
@@ -67,7 +63,7 @@ long TextBoxCustom::Background() const {
     return enabled ? static_cast<long>(backColor) : kDisabledFace;
 }
 
-long TextBoxCustom::Foreground() const { return enabled ? textColor : kDisabledText; }
+long TextBoxCustom::Foreground() const { return enabled ? textColor : kDisabledColor; }
 
 bool TextBoxCustom::ShowsCaret() const { return hasFocus && enabled && !readOnly; }
 
@@ -171,12 +167,6 @@ void TextBoxCustom::Enable(bool value) {
     RepaintIfCreated();
 }
 
-void TextBoxCustom::RepaintIfCreated() {
-    if (created) {
-        Paint();
-    }
-}
-
 void TextBoxCustom::SetMultiLine(bool value) {
     multiLine = value;
     RepaintIfCreated();
@@ -264,13 +254,7 @@ void TextBoxCustom::SetFocus() {
     if (!created) {
         return;
     }
-    hasFocus = true;
-    OnFocusIn();
-    GUIElement* previous = Application::focusedElement;
-    if (previous != nullptr && previous != this) {
-        previous->OnFocusOut();
-    }
-    Application::focusedElement = this;
+    Application::MoveFocus(this);
 }
 
 void TextBoxCustom::OnFocusIn() {
@@ -284,7 +268,7 @@ void TextBoxCustom::OnFocusOut() {
 }
 
 void TextBoxCustom::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     FitHeightToOneLine();
@@ -294,16 +278,8 @@ void TextBoxCustom::Paint() {
     FillRect(dc, left, top, width, height, 0, -1, Background());
     if (border) {
         // A sunken double frame: light above and to the left outside, dark inside.
-        const int right = left + width - 1;
-        const int bottom = top + height - 1;
-        DrawLine(dc, left, top, right, top, 1, kWhite);
-        DrawLine(dc, left, top, left, bottom, 1, kWhite);
-        DrawLine(dc, right, top, right, bottom, 1, kBlack);
-        DrawLine(dc, left, bottom, right, bottom, 1, kBlack);
-        DrawLine(dc, left + 1, top + 1, right - 1, top + 1, 1, kBlack);
-        DrawLine(dc, left + 1, top + 1, left + 1, bottom - 1, 1, kBlack);
-        DrawLine(dc, right - 1, top + 1, right - 1, bottom - 1, 1, kWhite);
-        DrawLine(dc, left + 1, bottom - 1, right - 1, bottom - 1, 1, kWhite);
+        DrawBevel(dc, left, top, width, height, kWhite, kBlack);
+        DrawBevel(dc, left + 1, top + 1, width - 2, height - 2, kBlack, kWhite);
     }
     Redraw(true);
 }
@@ -313,7 +289,7 @@ void TextBoxCustom::Redraw(bool full) { DrawCells(full, caret); }
 void TextBoxCustom::DrawCells(bool full, int from) {
     const TextBoxGrid grid = Grid();
     const int capacity = grid.Capacity();
-    if (Application::suspendPaint || !created || capacity == 0 || cells.empty()) {
+    if (!ShouldPaint() || capacity == 0 || cells.empty()) {
         return;
     }
     const long background = Background();
@@ -451,11 +427,11 @@ bool TextBoxCustom::OnKeyChar(int character) {
     if (!created || !enabled || readOnly || !GUIElement::OnKeyChar(character)) {
         return false;
     }
-    if (character == kDelete) {
+    if (character == kCharDelete) {
         DeleteAtCaret();
         return true;
     }
-    if (character == kBackspace) {
+    if (character == kCharBackSpace) {
         Backspace();
         return true;
     }
@@ -465,10 +441,10 @@ bool TextBoxCustom::OnKeyChar(int character) {
         }
         return true;
     }
-    if (character == kEscape) {
+    if (character == kCharEscape) {
         return true;
     }
-    if (character < kFirstPrintable) {
+    if (character < kCharSpace) {
         Beep();
         return true;
     }

@@ -78,7 +78,6 @@ private:
     void FitHeightToOneLine();
     void AllocateCells();
     void RebuildBuffer();
-    void RepaintIfCreated();
     long Background() const;
     long Foreground() const;
     bool ShowsCaret() const;

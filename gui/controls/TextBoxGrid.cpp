@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gui/core/Keys.h"
+
 namespace {
 
 // The first cell's corner inside the box.
@@ -9,7 +11,8 @@ const int kTextLeft = 3;
 const int kTextTop = 2;
 // The row of a click is counted from this far below the box's top edge.
 const int kClickTop = 4;
-const char kCarriageReturn = 13;
+// Return, typed into a multi-line box, is kept in the buffer as its line break.
+const char kCarriageReturn = kCharReturn;
 // The slashes of dd/mm/yyyy stand at these indices.
 const int kFirstSlash = 2;
 const int kSecondSlash = 5;

@@ -9,6 +9,14 @@ Child::Child() : GUIElement(0) { isChild = true; }
 
 Child::~Child() { Application::UnregisterElement(this); }
 
+bool Child::ShouldPaint() const { return created && !Application::suspendPaint; }
+
+void Child::RepaintIfCreated() {
+    if (created) {
+        Paint();
+    }
+}
+
 int64_t Child::ParentBackColor() {
     if (parent != nullptr && parent->GetBackColor() != -1) {
         return parent->GetBackColor();

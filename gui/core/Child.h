@@ -9,6 +9,10 @@ public:
     ~Child() override;
 
 protected:
+    // Whether a paint may draw now: the control is created and its form is not still loading.
+    bool ShouldPaint() const;
+    // Repaints a created control after a change; before creation the first Show paints.
+    void RepaintIfCreated();
     // The colour behind the control: its parent's, else its form's, else the default grey.
     int64_t ParentBackColor();
     // The control's own background, falling back to ParentBackColor.

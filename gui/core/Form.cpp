@@ -440,22 +440,6 @@ void Form::SetMarkBOff() {
     }
 }
 
-bool Form::GetStyleFlag(int number) const {
-    switch (number) {
-    case 1:
-        return styleFlag1;
-    case 2:
-        return styleFlag2;
-    case 3:
-        return styleFlag3;
-    case 4:
-        return styleFlag4;
-    case 5:
-        return styleFlag5;
-    default:
-        return false;
-    }
-}
 
 void Form::SendWMHints(Display* display) {
     XWMHints* hints = XAllocWMHints();

@@ -35,14 +35,18 @@ public:
     void NativeBackground() override;
     void NativeFontChanged() override;
 
+    // Empty; they hold their places in the order of the virtual operations.
     virtual void Spare1();
     virtual void Spare2();
     virtual std::string GetTitle();
     virtual void SetTitle(const std::string& title);
     virtual std::string GetCaption();
     virtual void SetCaption(const std::string& caption);
+    // Called once the window exists and the load hook has run, before it is mapped.
     virtual void OnWindowCreated();
+    // Empty, like Spare1.
     virtual void Spare3();
+    // The window-style switches, stored for the program; the toolkit reads none of them.
     virtual void SetStyleFlag2(bool value);
     virtual void SetStyleFlag3(bool value);
     virtual void SetStyleFlag4(bool value);
@@ -52,6 +56,7 @@ public:
     virtual void SetIconPixmap(Pixmap pixmap);
     virtual void FitClientSize(int w, int h);
     virtual void SetClientSize(int w, int h, bool move);
+    // Two more window-style switches, stored like SetStyleFlag2.
     virtual void SetStyleFlag5(bool value);
     virtual void SetStyleFlag1(bool value);
     virtual void SetModalChild(Form* form);
@@ -62,6 +67,7 @@ public:
     virtual void MakeVisible();
     virtual void OpenVisible();
     virtual Window GetWindow();
+    // SetMarkB with true or false, once the window exists.
     virtual void SetMarkBOn();
     virtual void SetMarkBOff();
     // Returns once the server has carried out everything sent so far: work started next (a
@@ -85,7 +91,6 @@ public:
 
     Form* GetModalChild() const { return modalChild; }
     Atom GetDeleteWindowAtom() const { return wmDeleteWindow; }
-    bool GetStyleFlag(int number) const;
 
 protected:
     Display* GetDisplay() const;
@@ -100,6 +105,8 @@ protected:
     Pixmap iconPixmap = 0;
     Screen* screen = nullptr;
     Window window = 0;
+    // Window-style switches the program sets per window (the game's dialogs turn 1, 2 and 3
+    // off, the about box turns 5 on); kept, never read.
     bool styleFlag1 = true;
     bool styleFlag2 = true;
     bool styleFlag3 = true;
@@ -121,6 +128,5 @@ private:
 
 // The program's first form, whose font all text is drawn with; null before any form exists.
 Form* FirstForm();
-// That font; null without a form or a display, or when not even the server's "fixed" font
-// loads.
+// That font; null without a form or a display, or when not even the fallback font loads.
 XFontStruct* GetProgramFont(Display* display);

@@ -11,6 +11,8 @@ class GUIElement;
 
 // The background of forms and controls that have no colour of their own.
 inline constexpr int64_t kDefaultBackColor = 0xaaaaaa;
+// What a disabled control draws its text and lines in.
+inline constexpr long kDisabledColor = 0x9b9b9b;
 
 // User hooks: plain functions that the game sets to react to events. Each receives the
 // element first.
@@ -83,11 +85,14 @@ public:
     virtual void OnDoubleClick(int64_t point);
     virtual void OnOtherButtonUp(int64_t point);
     virtual void OnOtherButtonDown(int64_t point);
+    // Runs the onMouseExtra hook; the loop never calls it, it is there for the program's use.
     virtual void OnMouseExtra(int64_t point);
     virtual void OnKeyUp(Key key);
     virtual void OnKeyDown(Key key);
     virtual bool OnKeyChar(int character);
     virtual void OnMouseMove(int mouseX, int mouseY);
+    // Run the onExtra1 and onExtra2 hooks with the caller's value; the toolkit never calls
+    // them, they are there for the program's own events.
     virtual void OnExtra1(int64_t value);
     virtual void OnExtra2(int64_t value);
     virtual void SetFocus();
@@ -106,11 +111,15 @@ public:
     virtual void OnMouseLeave();
     virtual void Load(uint64_t value);
     virtual void UpdateBackground();
+    // Two marks, never both set. Mark A: a dialog this form opened is open over it. Mark B:
+    // the program's tag for the controls the player clicks; the toolkit reads neither.
     virtual bool HasMarkA();
     virtual bool HasMarkB();
+    // Setting one mark clears the other.
     virtual void SetMarkA(bool value);
     virtual void SetMarkB(bool value);
     virtual void Update();
+    // The tag itself, for callers that keep their own value in it.
     virtual uint64_t& GetTagRef();
     virtual void Create() = 0;
 
@@ -167,7 +176,11 @@ protected:
     bool closed = false;
     bool markA = false;
     bool markB = false;
+    // The program's value for the element, handed to the mouse and load hooks; becomes the id
+    // at creation.
     uint64_t tag = 0;
+    // An opaque value given at construction and handed on to dialogs; the toolkit never reads
+    // it (the game passes 0).
     intptr_t ownerHandle;
     Font font;
     int width = 100;
@@ -180,6 +193,7 @@ protected:
     uint32_t id = 0;
     std::string name;
     std::string text;
+    // The text when the focus came, so that losing it can tell whether the text changed.
     std::string savedText;
     GUIElement* parent = nullptr;
     LoadHook onLoad = nullptr;

@@ -16,3 +16,10 @@ inline constexpr Key kKeyRight = 0xff53;
 inline constexpr Key kKeyDown = 0xff54;
 inline constexpr Key kKeyEnd = 0xff57;
 inline constexpr Key kKeyDelete = 0xffff;
+
+// Typed characters, as OnKeyChar receives them once a key is let go.
+inline constexpr int kCharBackSpace = 8;
+inline constexpr int kCharReturn = 13;
+inline constexpr int kCharEscape = 27;
+inline constexpr int kCharSpace = 32;
+inline constexpr int kCharDelete = 127;

@@ -235,6 +235,27 @@ void FillRect(DrawingContext& dc, int x, int y, int w, int h, int borderWidth, l
     }
 }
 
+void DrawBevel(DrawingContext& dc, int x, int y, int w, int h, long topLeft, long bottomRight) {
+    const int right = x + w - 1;
+    const int bottom = y + h - 1;
+    DrawLine(dc, x, y, right, y, 1, topLeft);
+    DrawLine(dc, x, bottom, x, y, 1, topLeft);
+    DrawLine(dc, right, y, right, bottom, 1, bottomRight);
+    DrawLine(dc, x, bottom, right, bottom, 1, bottomRight);
+}
+
+void DrawFocusRect(DrawingContext& dc, int x, int y, int w, int h, long color, FocusSides sides) {
+    const int right = x + w - 1;
+    const int bottom = y + h - 1;
+    const int overrun = sides == FocusSides::kExtended ? 1 : 0;
+    // The dashes start afresh at the first end of each line, so which end each edge is drawn
+    // from decides where its gaps fall.
+    DrawLine(dc, x, y, right, y, kLineDashed, 1, color);
+    DrawLine(dc, x, bottom, x, y - overrun, kLineDashed, 1, color);
+    DrawLine(dc, right, y, right, bottom + overrun, kLineDashed, 1, color);
+    DrawLine(dc, x, bottom, right, bottom, kLineDashed, 1, color);
+}
+
 void DrawEllipse(DrawingContext& dc, int x, int y, int w, int h, int, long color) {
     if (!dc.IsValid()) {
         return;

@@ -67,6 +67,17 @@ void DrawEllipse(DrawingContext& dc, int x, int y, int w, int h, int width, long
 void FillEllipse(DrawingContext& dc, int x, int y, int w, int h, int borderWidth,
                  long borderColor, long fillColor);
 
+// Control frames
+// A one-pixel bevel on the edge of the w x h rectangle: top and left edges in the first colour,
+// right and bottom edges in the second. Light over dark looks raised, dark over light sunken.
+void DrawBevel(DrawingContext& dc, int x, int y, int w, int h, long topLeft, long bottomRight);
+// How the side edges of a focus rectangle end: level with the top and bottom edges, or one
+// pixel longer, the left one past the top and the right one past the bottom.
+enum class FocusSides { kFlush, kExtended };
+// The dashed one-pixel rectangle a control draws round what has the keyboard focus, on the
+// edge of the w x h rectangle.
+void DrawFocusRect(DrawingContext& dc, int x, int y, int w, int h, long color, FocusSides sides);
+
 // Text
 // One line of a text as DrawText places it: its characters, its left edge and its baseline.
 struct TextLine {

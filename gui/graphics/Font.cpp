@@ -4,8 +4,6 @@
 
 namespace {
 
-const char* const kFallbackFont = "fixed";
-
 std::shared_ptr<XFontStruct> QueryFont(Display* display, const char* name) {
     XFontStruct* loaded = XLoadQueryFont(display, name);
     if (loaded == nullptr) {
@@ -47,8 +45,7 @@ void Font::LoadFont(Display* newDisplay) {
     fontStruct = QueryFont(display, BuildName().c_str());
     if (fontStruct == nullptr) {
         Log("XLoadQueryFont failed");
-        // Every X server carries "fixed"; with it text can still be measured and drawn.
-        fontStruct = QueryFont(display, kFallbackFont);
+        fontStruct = QueryFont(display, kFallbackFontName);
     }
     isLoaded = fontStruct != nullptr;
 }

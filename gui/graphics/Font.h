@@ -5,6 +5,10 @@
 
 #include "app/XlibHeaders.h"
 
+// The font every X server carries; whoever cannot load the font asked for falls back to it,
+// so that text can still be measured and drawn.
+inline constexpr const char* kFallbackFontName = "fixed";
+
 // A core X font named by family, pixel size, weight and style, loaded on first use. Copies of
 // a loaded record share the one X font, which is freed when the last copy goes.
 class Font {
@@ -23,8 +27,8 @@ public:
 
     std::string BuildName();
     void LoadFont(Display* display);
-    // The loaded font, loading it first if needed; null only when not even the server's
-    // "fixed" font could be loaded.
+    // The loaded font, loading it first if needed; null only when not even the fallback font
+    // could be loaded.
     XFontStruct* GetXFont(Display* display);
 
 private:

@@ -52,6 +52,11 @@ XImage* CreateImageFromRgb(GUIElement* element, const unsigned char* rgb, int w,
 // The image CreateImageFromRgb makes of BlockToRgb's buffer, made straight from the block.
 XImage* CreateImageFromBlock(GUIElement* element, const unsigned char* block, int w, int h);
 void DestroyImage(XImage* image);
+// An X image made here, owned: it goes, pixels and all, with its holder.
+struct ImageDeleter {
+    void operator()(XImage* image) const { DestroyImage(image); }
+};
+using ClientImage = std::unique_ptr<XImage, ImageDeleter>;
 // A pixmap holding the whole image, on the window of the element's form; the caller frees it.
 // None when there is no image or no form to make it on.
 Pixmap CreatePixmapFromImage(GUIElement* element, XImage* image);

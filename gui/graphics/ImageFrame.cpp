@@ -35,10 +35,8 @@ ImageFrame::ImageFrame(GUIElement* parentElement, XImage* sheetImage, int firstC
     autoRedraw = true;
 }
 
+// The converted frames go by themselves; their copies on the server need the form's display.
 ImageFrame::~ImageFrame() {
-    for (XImage* frame : madeFrames) {
-        DestroyImage(frame);
-    }
     for (Pixmap copy : madeCopies) {
         FreePixmap(this, copy);
     }
@@ -97,7 +95,7 @@ void ImageFrame::SetKeyed(bool value) {
 }
 
 void ImageFrame::MakeFramesFromBlocks() {
-    if (blocks == nullptr || frames != nullptr) {
+    if (blocks == nullptr || !madeFrames.empty()) {
         return;
     }
     // The table's terminator ends it even when the count claims more entries.
@@ -105,24 +103,28 @@ void ImageFrame::MakeFramesFromBlocks() {
     while (count < frameCount && blocks[count] != nullptr) {
         ++count;
     }
-    // Null-terminated like the table, which also keeps the list non-null when it is empty.
     // A frame is converted when it is first shown: most strips show a few of their frames for
     // a long time, and the start-up then converts only what is on the screen.
-    madeFrames.assign(static_cast<size_t>(count) + 1, nullptr);
+    madeFrames.resize(static_cast<size_t>(count));
     madeCopies.assign(madeFrames.size(), None);
     frameCount = count;
-    frames = madeFrames.data();
 }
 
 XImage* ImageFrame::MadeFrame(int64_t index) {
-    if (frames == nullptr || index < 0 || index >= frameCount) {
+    if (index < 0 || index >= frameCount) {
         return nullptr;
     }
-    if (frames[index] == nullptr && blocks != nullptr) {
-        madeFrames[static_cast<size_t>(index)] =
-            CreateImageFromBlock(this, blocks[index], width, height);
+    if (blocks == nullptr) {
+        return frames != nullptr ? frames[index] : nullptr;
     }
-    return frames[index];
+    if (static_cast<size_t>(index) >= madeFrames.size()) {
+        return nullptr;
+    }
+    ClientImage& frame = madeFrames[static_cast<size_t>(index)];
+    if (frame == nullptr) {
+        frame.reset(CreateImageFromBlock(this, blocks[index], width, height));
+    }
+    return frame.get();
 }
 
 bool ImageFrame::SelectFrame(XImage*& source, int& sourceX, int& sourceY) {
@@ -173,7 +175,7 @@ void ImageFrame::PrepareAllFrames() {
 }
 
 void ImageFrame::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::FindParentForm(this));

@@ -5,6 +5,7 @@
 
 #include "app/XlibHeaders.h"
 #include "gui/core/Child.h"
+#include "gui/graphics/ImageBlock.h"
 
 // Shows one frame out of a set of equally sized pictures: a table of compiled-in image blocks,
 // a list of the caller's X images, or one X image (a sheet) cut into a grid. The element's
@@ -56,10 +57,10 @@ private:
 
     const unsigned char* const* blocks = nullptr;
     int frameCount = 0;
-    // The frames as X images: made from `blocks` as they are first shown (then held in
-    // madeFrames), or the caller's.
+    // The caller's frames, when it gave a list of images.
     XImage* const* frames = nullptr;
-    std::vector<XImage*> madeFrames;
+    // The frames made from `blocks`, each converted when it is first shown.
+    std::vector<ClientImage> madeFrames;
     std::vector<Pixmap> madeCopies;
     XImage* sheet = nullptr;
     int column = 0;

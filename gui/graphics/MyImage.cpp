@@ -76,9 +76,7 @@ void MyImage::SetImage(XImage* picture) {
     DropImage();
     block = nullptr;
     image = picture;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void MyImage::SetImageBlock(const unsigned char* pictureBlock) {
@@ -88,16 +86,12 @@ void MyImage::SetImageBlock(const unsigned char* pictureBlock) {
         blockHeight = height;
     }
     block = pictureBlock;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void MyImage::SetBevel(bool value) {
     bevel = value;
-    if (created) {
-        Paint();
-    }
+    RepaintIfCreated();
 }
 
 void MyImage::SetImageEnabled(int value) {
@@ -105,7 +99,7 @@ void MyImage::SetImageEnabled(int value) {
 }
 
 void MyImage::Paint() {
-    if (Application::suspendPaint || !created) {
+    if (!ShouldPaint()) {
         return;
     }
     DrawingContext dc(Application::FindParentForm(this));
@@ -125,11 +119,6 @@ void MyImage::Paint() {
     }
 
     if (bevel) {
-        const int right = left + width - 1;
-        const int bottom = top + height - 1;
-        DrawLine(dc, left, top, right, top, 1, kBevelShadow);
-        DrawLine(dc, left, bottom, left, top, 1, kBevelShadow);
-        DrawLine(dc, right, top, right, bottom, 1, kBevelLight);
-        DrawLine(dc, left, bottom, right, bottom, 1, kBevelLight);
+        DrawBevel(dc, left, top, width, height, kBevelShadow, kBevelLight);
     }
 }

@@ -18,6 +18,10 @@ std::unique_ptr<RecordingControl> ShownControl(GUIElement* parent, const char* k
     return control;
 }
 
+// Controls that a focus handler of the test destroys, or hands the focus to.
+std::unique_ptr<RecordingControl> doomed;
+GUIElement* redirect = nullptr;
+
 } // namespace
 
 TEST(Application, ElementsRegisterInConstructionOrderAndLeaveOnDestruction) {
@@ -31,6 +35,31 @@ TEST(Application, ElementsRegisterInConstructionOrderAndLeaveOnDestruction) {
     first.reset();
     EXPECT_EQ(allElements, (std::vector<GUIElement*>{&form, second.get()}));
     EXPECT_EQ(Application::focusedElement, nullptr);
+}
+
+// The control losing the focus may, from its handler, destroy the control the focus is moving
+// to or move the focus elsewhere: the move then stops, and no control is told twice.
+TEST(Application, AFocusMoveStopsWhereTheOldControlsHandlerDestroysOrRedirectsIt) {
+    std::vector<std::string> journal;
+    RecordingForm form;
+    auto first = std::make_unique<RecordingControl>(&form, "first", 0, 0, 1, 1, &journal);
+    auto other = std::make_unique<RecordingControl>(&form, "other", 0, 0, 1, 1, &journal);
+    auto third = std::make_unique<RecordingControl>(&form, "third", 0, 0, 1, 1, &journal);
+    doomed = std::make_unique<RecordingControl>(&form, "doomed", 0, 0, 1, 1, &journal);
+    redirect = third.get();
+    EXPECT_TRUE(Application::MoveFocus(first.get()));
+    EXPECT_TRUE(Application::MoveFocus(first.get()));
+    first->SetOnFocusOut([](GUIElement*) { doomed.reset(); });
+    EXPECT_FALSE(Application::MoveFocus(doomed.get()));
+    EXPECT_EQ(Application::focusedElement, nullptr);
+    Application::MoveFocus(first.get());
+    first->SetOnFocusOut([](GUIElement*) { Application::MoveFocus(redirect); });
+    EXPECT_FALSE(Application::MoveFocus(other.get()));
+    EXPECT_EQ(Application::focusedElement, third.get());
+    EXPECT_EQ(journal, (std::vector<std::string>{"first0 FocusIn", "first0 FocusOut",
+                                                 "first0 FocusIn", "first0 FocusOut",
+                                                 "third0 FocusIn"}));
+    Application::DropFocus();
 }
 
 TEST(Application, FindChildAtHitsEdgesDescendsIntoPanelsAndPrefersTheFirstConstructed) {

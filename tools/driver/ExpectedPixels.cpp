@@ -4,13 +4,6 @@
 #include "gui/graphics/Font.h"
 #include "gui/graphics/ImageBlock.h"
 
-namespace {
-
-// Every X server carries this font; the toolkit falls back to it too.
-const char* const kFallbackFont = "fixed";
-
-} // namespace
-
 Pixels DecodePicture(const unsigned char* block, int w, int h) {
     Pixels pixels;
     const RgbBuffer rgb = BlockToRgb(w, h, block);
@@ -28,7 +21,7 @@ Pixels DecodePicture(const unsigned char* block, int w, int h) {
 XFontStruct* LoadProgramFont(Display* display) {
     // The program draws with a default font record; its pattern is the toolkit's to compose.
     XFontStruct* font = XLoadQueryFont(display, Font().BuildName().c_str());
-    return font != nullptr ? font : XLoadQueryFont(display, kFallbackFont);
+    return font != nullptr ? font : XLoadQueryFont(display, kFallbackFontName);
 }
 
 Pixels RenderText(Display* display, XFontStruct* font, int w, int h, const std::string& text,

@@ -42,10 +42,7 @@ class ButtonTest : public FormFixture {
     int FocusDashes() { return Count({kButton.x + 4, kButton.y + 3, kButton.w - 8, 1}, 0x000000); }
     void Return(int type) { SendKey(form.get(), form.get(), type, XK_Return); }
     // The focus as a click gives it, without the click's command.
-    void Focus() {
-        Application::focusedElement = button.get();
-        button->OnFocusIn();
-    }
+    void Focus() { Application::MoveFocus(button.get()); }
 
     std::unique_ptr<ButtonCustom> button;
 };

@@ -17,8 +17,7 @@ class OptionBoxTest : public FormFixture {
         box = std::make_unique<OptionBox>(form.get());
         box->SetCommand(CountCommand);
         Place(*box, kBox);
-        Application::focusedElement = box.get();
-        box->OnFocusIn();
+        Application::MoveFocus(box.get());
         Refill();
     }
     void Refill() {
