@@ -8,6 +8,10 @@
 #include "support/TestElements.h"
 #include "tools/driver/ExpectedPixels.h"
 
+// Colours the tests fill with and read back, each unmistakable for another.
+constexpr unsigned long kRed = 0xff0000, kGreen = 0x00ff00, kBlue = 0x0000ff, kYellow = 0xffff00;
+constexpr unsigned long kWhite = 0xffffff, kBlack = 0x000000;
+
 // A shown form at the top left of the screen, with helpers to read back what it shows and to
 // feed it events through the toolkit's dispatch.
 class FormFixture : public DisplayTest {

@@ -12,8 +12,6 @@
 
 namespace {
 
-const long kWhite = 0xffffff;
-const long kBlack = 0x000000;
 const long kCaret = 0xffff00;
 
 // A text box on the shown form, typed into with real keys through XTest. Beeps go to a

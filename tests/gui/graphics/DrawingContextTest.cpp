@@ -6,11 +6,6 @@
 
 namespace {
 
-const unsigned long kRed = 0xff0000;
-const unsigned long kBlue = 0x0000ff;
-const unsigned long kWhite = 0xffffff;
-const unsigned long kBlack = 0x000000;
-
 using DrawingTest = FormFixture;
 
 } // namespace

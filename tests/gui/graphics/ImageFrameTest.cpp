@@ -7,11 +7,6 @@
 
 namespace {
 
-const unsigned long kRed = 0xff0000;
-const unsigned long kGreen = 0x00ff00;
-const unsigned long kBlue = 0x0000ff;
-const unsigned long kYellow = 0xffff00;
-
 // Four 6 x 4 frames: red, green, blue, and red in a black ring, which shows the background
 // where the frame is keyed. In a sheet of columns x rows, frame f sits at column f % columns.
 std::vector<unsigned char> Frames(int columns, int rows, int first) {

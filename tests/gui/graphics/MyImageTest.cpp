@@ -6,9 +6,6 @@
 
 namespace {
 
-const unsigned long kRed = 0xff0000;
-const unsigned long kBlue = 0x0000ff;
-const unsigned long kYellow = 0xffff00;
 const unsigned long kPanel = 0x00ff00;
 
 class MyImageTest : public FormFixture {
