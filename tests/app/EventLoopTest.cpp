@@ -37,12 +37,8 @@ class EventLoopTest : public DisplayTest {
     static std::string Name(GUIElement* control) {
         return "c" + std::to_string(control->GetId()) + " ";
     }
-    void Button(int type, unsigned int button, int x, int y) {
-        SendButton(form.get(), form.get(), type, button, x, y);
-    }
     void Click(int x, int y, unsigned int button = Button1) {
-        Button(ButtonPress, button, x, y);
-        Button(ButtonRelease, button, x, y);
+        SendClick(form.get(), form.get(), x, y, button);
     }
     void Key(int type, KeySym key) { SendKey(form.get(), form.get(), type, key); }
     // What the handlers heard since the last look, and where the focus ended up.
@@ -67,8 +63,8 @@ TEST_F(EventLoopTest, MouseButtonsMoveTheFocusAndReachTheForm) {
         controls.back().get());
     Click(200, 150);
     Expect({c + "FocusOut", "form MouseDown", "form Click"}, nullptr);
-    Button(ButtonPress, Button1, 20, 15);
-    Button(ButtonRelease, Button1, 200, 150);
+    SendButton(form.get(), form.get(), ButtonPress, Button1, 20, 15);
+    SendButton(form.get(), form.get(), ButtonRelease, Button1, 200, 150);
     Expect({c + "FocusIn", c + "MouseDown 20,15", "form MouseDown", c + "FocusOut", "form Click"},
            nullptr);
     Click(20, 15, Button2);

@@ -65,7 +65,7 @@ void SendKeyTap(Form* mainForm, Form* target, KeySym key) {
     SendKey(mainForm, target, KeyRelease, key);
 }
 
-void SendClick(Form* mainForm, Form* target, int x, int y) {
-    SendButton(mainForm, target, ButtonPress, Button1, x, y);
-    SendButton(mainForm, target, ButtonRelease, Button1, x, y);
+void SendClick(Form* mainForm, Form* target, int x, int y, unsigned int button) {
+    SendButton(mainForm, target, ButtonPress, button, x, y);
+    SendButton(mainForm, target, ButtonRelease, button, x, y);
 }

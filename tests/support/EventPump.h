@@ -19,6 +19,7 @@ void DispatchPending(Form* mainForm);
 // A key or button event for the window of the target form, dispatched at once.
 void SendKey(Form* mainForm, Form* target, int type, KeySym key);
 void SendButton(Form* mainForm, Form* target, int type, unsigned int button, int x, int y);
-// A key pressed and released, and a left click, dispatched at once.
+// A key pressed and released, and a click (of the left button unless another is named),
+// dispatched at once.
 void SendKeyTap(Form* mainForm, Form* target, KeySym key);
-void SendClick(Form* mainForm, Form* target, int x, int y);
+void SendClick(Form* mainForm, Form* target, int x, int y, unsigned int button = Button1);
