@@ -47,15 +47,12 @@ TEST(Application, AFocusMoveStopsWhereTheOldControlsHandlerDestroysOrRedirectsIt
     auto third = std::make_unique<RecordingControl>(&form, "third", 0, 0, 1, 1, &journal);
     doomed = std::make_unique<RecordingControl>(&form, "doomed", 0, 0, 1, 1, &journal);
     redirect = third.get();
-    EXPECT_TRUE(Application::MoveFocus(first.get()));
-    EXPECT_TRUE(Application::MoveFocus(first.get()));
+    EXPECT_TRUE(Application::MoveFocus(first.get()) && Application::MoveFocus(first.get()));
     first->SetOnFocusOut([](GUIElement*) { doomed.reset(); });
-    EXPECT_FALSE(Application::MoveFocus(doomed.get()));
-    EXPECT_EQ(Application::focusedElement, nullptr);
+    EXPECT_TRUE(!Application::MoveFocus(doomed.get()) && Application::focusedElement == nullptr);
     Application::MoveFocus(first.get());
     first->SetOnFocusOut([](GUIElement*) { Application::MoveFocus(redirect); });
-    EXPECT_FALSE(Application::MoveFocus(other.get()));
-    EXPECT_EQ(Application::focusedElement, third.get());
+    EXPECT_TRUE(!Application::MoveFocus(other.get()) && Application::focusedElement == third.get());
     EXPECT_EQ(journal, (std::vector<std::string>{"first0 FocusIn", "first0 FocusOut",
                                                  "first0 FocusIn", "first0 FocusOut",
                                                  "third0 FocusIn"}));
@@ -74,18 +71,15 @@ TEST(Application, FindChildAtHitsEdgesDescendsIntoPanelsAndPrefersTheFirstConstr
     const auto at = [&](int x, int y) {
         return Application::FindChildAt(form.GetId(), PackPoint(x, y));
     };
-    // All four edges belong to the element, the pixels beyond them do not.
-    for (const auto& [x, y, inside] : {std::tuple{10, 10, true},
-                                       {110, 30, true},
-                                       {9, 20, false},
-                                       {111, 20, false},
-                                       {50, 9, false},
-                                       {50, 31, false}}) {
-        EXPECT_EQ(at(x, y), inside ? button.get() : nullptr) << x << "," << y;
+    // All four edges belong to the element, the pixels beyond them do not; a panel itself is
+    // never the answer.
+    const std::tuple<int, int, GUIElement*> hits[] = {
+        {10, 10, button.get()}, {110, 30, button.get()}, {9, 20, nullptr},
+        {111, 20, nullptr},     {50, 9, nullptr},        {50, 31, nullptr},
+        {5, 45, below.get()},   {215, 115, inPanel.get()}, {250, 150, nullptr}};
+    for (const auto& [x, y, hit] : hits) {
+        EXPECT_EQ(at(x, y), hit) << x << "," << y;
     }
-    EXPECT_EQ(at(5, 45), below.get());
-    EXPECT_EQ(at(215, 115), inPanel.get());
-    EXPECT_EQ(at(250, 150), nullptr) << "a panel itself is never the answer";
     button->Hide();
     below->SetEnabled(false);
     EXPECT_EQ(at(50, 15), nullptr);
