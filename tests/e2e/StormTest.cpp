@@ -45,12 +45,18 @@ protected:
     // put every window the game opened on the screen, then finds them and where they lie.
     // Processor time tells neither: a handled click costs far less than a clock tick, and a
     // window being mapped waits for the window manager, which may not have had its turn yet.
+    // Nor does the game asleep on its own: input the test has sent may still wait in the X
+    // server, or for the window manager to let a grabbed click through, while the game sleeps
+    // for want of it. So the server and the manager must be asleep at the same look too.
     void CatchUp() {
         XSync(driver.GetDisplay(), False);
         WindowFinder& windows = driver.windows;
+        if (display.empty()) {
+            display = ProcessesOfDisplay(LocalDisplayNumber(DisplayString(driver.GetDisplay())));
+        }
         // Asleep once its windows are on their way, and again once they have arrived and the
         // game has answered what the window manager did with them.
-        WaitUntilAsleep(game.Pid(), kDialogTimeoutMs);
+        WaitUntilAllAsleep(display, kDialogTimeoutMs);
         WaitUntil(
             [&] {
                 return windows.FindAll([&](Window window) {
@@ -58,7 +64,7 @@ protected:
                        }).empty();
             },
             kDialogTimeoutMs);
-        WaitUntilAsleep(game.Pid(), kDialogTimeoutMs);
+        WaitUntilAllAsleep(display, kDialogTimeoutMs);
         dialogs.clear();
         for (const Window window : windows.FindAll([&](Window candidate) {
                  return windows.HasClass(candidate) && windows.IsShown(candidate);
@@ -155,6 +161,8 @@ protected:
         recent.push_back(input);
     }
 
+    // The X server, the window manager and the game.
+    std::vector<pid_t> display;
     Shown gameWindow;
     std::vector<Shown> dialogs;
     std::deque<std::string> recent;

@@ -182,12 +182,22 @@ double CpuPercent(long long ticks, double seconds) {
 }
 
 bool WaitUntilAsleep(pid_t pid, int timeoutMs, int periodMs) {
-    long long switches = -1;
+    return WaitUntilAllAsleep({pid}, timeoutMs, periodMs);
+}
+
+bool WaitUntilAllAsleep(const std::vector<pid_t>& pids, int timeoutMs, int periodMs) {
+    std::vector<long long> switches(pids.size(), -1);
     return WaitUntil(
         [&] {
-            const long long before =
-                std::exchange(switches, StatusField(pid, "voluntary_ctxt_switches"));
-            return ProcessState(pid) == 'S' && before == switches;
+            bool asleep = true;
+            for (size_t i = 0; i < pids.size(); ++i) {
+                const long long before =
+                    std::exchange(switches[i], StatusField(pids[i], "voluntary_ctxt_switches"));
+                // A process that has ended has nothing left to do.
+                asleep = asleep && (!ProcessExists(pids[i]) ||
+                                    (ProcessState(pids[i]) == 'S' && before == switches[i]));
+            }
+            return asleep;
         },
         timeoutMs, periodMs);
 }
@@ -276,6 +286,29 @@ std::vector<pid_t> ProcessesMentioning(const std::string& text) {
     for (const std::string& name : NumericEntries("/proc")) {
         if (ReadWholeFile("/proc/" + name + "/cmdline").find(text) != std::string::npos) {
             found.push_back(static_cast<pid_t>(std::atol(name.c_str())));
+        }
+    }
+    return found;
+}
+
+std::vector<pid_t> ProcessesOfDisplay(int displayNumber) {
+    std::vector<pid_t> found;
+    if (const pid_t server = FindXServer(displayNumber)) {
+        found.push_back(server);
+    }
+    const std::string display = "DISPLAY=:" + std::to_string(displayNumber);
+    for (const std::string& name : NumericEntries("/proc")) {
+        const pid_t pid = static_cast<pid_t>(std::atol(name.c_str()));
+        if (pid == getpid()) {
+            continue;
+        }
+        // The environment is a list of NUL-terminated settings.
+        const std::string environment = '\0' + ReadWholeFile("/proc/" + name + "/environ");
+        for (const std::string& setting : {display, display + ".0"}) {
+            if (environment.find('\0' + setting + '\0') != std::string::npos) {
+                found.push_back(pid);
+                break;
+            }
         }
     }
     return found;

@@ -44,6 +44,9 @@ double CpuPercent(long long ticks, double seconds);
 // Waits (bounded) until the process is asleep and has not woken between two looks a period
 // apart: it has done all it was given, such as drawing the window it has just mapped.
 bool WaitUntilAsleep(pid_t pid, int timeoutMs, int periodMs = 20);
+// The same for several processes at once: all asleep at the same look, none woken since the
+// last. A process that has ended counts as asleep.
+bool WaitUntilAllAsleep(const std::vector<pid_t>& pids, int timeoutMs, int periodMs = 20);
 // Waits (bounded) until the process no longer exists, not even as a zombie.
 bool WaitUntilGone(pid_t pid, int timeoutMs = 10000);
 // The targets of the entries of /proc/<pid>/fd, such as "socket:[123]", "pipe:[45]" or a path.
@@ -70,3 +73,7 @@ std::vector<pid_t> ProcessesMentioning(const std::string& text);
 // The process that listens on the local X server socket of the display number; 0 when there
 // is none or it cannot be told.
 pid_t FindXServer(int displayNumber);
+// The processes that make up a display: its X server and every other process whose
+// environment names it, such as its window manager and the programs shown on it; the caller
+// aside. Another user's environment is readable only to root.
+std::vector<pid_t> ProcessesOfDisplay(int displayNumber);
