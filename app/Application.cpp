@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "util/Log.h"
 #include "gui/core/Form.h"
 #include "gui/core/GUIElement.h"
 #include "gui/core/PackedPoint.h"
+#include "util/Log.h"
 
 namespace Application {
 
@@ -35,7 +35,9 @@ bool Erase(std::vector<GUIElement*>& list, GUIElement* element) {
 
 } // namespace
 
-void RegisterElement(GUIElement* element) { allElements.push_back(element); }
+void RegisterElement(GUIElement* element) {
+    allElements.push_back(element);
+}
 
 void RegisterForm(GUIElement* element) {
     if (element->GetKind() == "form") {
@@ -221,7 +223,9 @@ Form* FindParentForm(GUIElement* element) {
     return nullptr;
 }
 
-bool IsKeyDown(int code) { return code >= 0 && code <= 255 && keyDown[code] == 1; }
+bool IsKeyDown(int code) {
+    return code >= 0 && code <= 255 && keyDown[code] == 1;
+}
 
 void DestroyFormWindows() {
     const std::vector<GUIElement*> snapshot = allElements;

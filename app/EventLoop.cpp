@@ -289,7 +289,9 @@ void RecordTimerExpiry() {
     errno = savedErrno;
 }
 
-void SetTimerExpiryHandler(void (*handler)()) { expiryHandler = handler; }
+void SetTimerExpiryHandler(void (*handler)()) {
+    expiryHandler = handler;
+}
 
 bool TakeTimerExpiry() {
     if (wakeupPipe[0] >= 0) {

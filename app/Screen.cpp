@@ -88,6 +88,10 @@ bool Screen::Close() {
     return true;
 }
 
-int GetCurrentScreenWidth() { return currentScreen != nullptr ? currentScreen->GetWidth() : 0; }
+int GetCurrentScreenWidth() {
+    return currentScreen != nullptr ? currentScreen->GetWidth() : 0;
+}
 
-int GetCurrentScreenHeight() { return currentScreen != nullptr ? currentScreen->GetHeight() : 0; }
+int GetCurrentScreenHeight() {
+    return currentScreen != nullptr ? currentScreen->GetHeight() : 0;
+}

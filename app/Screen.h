@@ -7,7 +7,7 @@
 // The one connection to the X server. Every window and every drawing call takes its display
 // from a Screen; the first one constructed also becomes the process-wide current screen.
 class Screen {
-public:
+  public:
     explicit Screen(const char* title);
     ~Screen();
 
@@ -31,7 +31,7 @@ public:
 
     int screenNumber = 0;
 
-private:
+  private:
     Display* display = nullptr;
     XVisualInfo* visualInfo = nullptr;
     const char* title;

@@ -10,8 +10,8 @@ const double kKilobytesPerMegabyte = 1024;
 
 // The launches of one program (the game or the floor), each figure in its unit.
 struct LaunchFigures {
-    std::vector<double> mapped; // ms from exec
-    std::vector<double> board;  // ms from exec
+    std::vector<double> mapped;     // ms from exec
+    std::vector<double> board;      // ms from exec
     std::vector<double> firstPaint; // ms from viewable to the full board
     std::vector<double> expose;
     std::vector<double> caption;

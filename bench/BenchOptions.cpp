@@ -55,7 +55,8 @@ void ShrinkToSmokeRun(BenchOptions& options) {
 
 std::string BenchUsage() {
     return "usage: brisgola-bench --game PATH --floor PATH [--work-dir DIR] [--output FILE]\n"
-           "                      [--minimal PATH] [--textbox PATH] [--quick] [--launches N] [--runs N]\n"
+           "                      [--minimal PATH] [--textbox PATH] [--quick] [--launches N] "
+           "[--runs N]\n"
            "                      [--rounds N] [--keystrokes N]"
            " [--idle-seconds S]\n"
            "                      [--window-seconds S] [--poll-us N] [--xserver-pid PID]\n"

@@ -83,14 +83,13 @@ ResultTable BenchReport::MakeTable() const {
     table.AddHeading("each figure: median [min, max] over n samples (Brisgola/floor/minimal); "
                      "ratio = Brisgola median / the other's median");
 
-    table.AddRow({"exec to window mapped", "ms", 2, Summarise(game.mapped),
-                  Summarise(floor.mapped), Target::kNone, 0, Summarise(minimal.mapped)});
+    table.AddRow({"exec to window mapped", "ms", 2, Summarise(game.mapped), Summarise(floor.mapped),
+                  Target::kNone, 0, Summarise(minimal.mapped)});
     table.AddRow({"exec to full idle board on screen", "ms", 2, Summarise(game.board),
                   Summarise(floor.board), Target::kRatioAtMost, 1.3, Summarise(minimal.board),
                   1.4});
     table.AddRow({"  of which window mapped to full board", "ms", 2, Summarise(game.firstPaint),
-                  Summarise(floor.firstPaint), Target::kNone, 0,
-                  Summarise(minimal.firstPaint)});
+                  Summarise(floor.firstPaint), Target::kNone, 0, Summarise(minimal.firstPaint)});
     const Summary gameClicks = Summarise(rounds.click);
     const Summary floorClicks = Summarise(floor.click);
     table.AddRow({"click on a choice to result picture", "ms", 2, gameClicks, floorClicks,
@@ -105,8 +104,8 @@ ResultTable BenchReport::MakeTable() const {
                   Summarise(game.idleCpu), Summarise(floor.idleCpu), Target::kGameMaxAtMost, 0,
                   Summarise(minimal.idleCpu)});
     table.AddRow({std::string("  X server CPU over the same span"), "%", 2,
-                  Summarise(game.idleServerCpu), Summarise(floor.idleServerCpu), Target::kNone,
-                  0, Summarise(minimal.idleServerCpu)});
+                  Summarise(game.idleServerCpu), Summarise(floor.idleServerCpu), Target::kNone, 0,
+                  Summarise(minimal.idleServerCpu)});
     table.AddRow({std::string("  wakeups (context switches) in it"), "", 0,
                   Summarise(game.idleWakeups), Summarise(floor.idleWakeups), Target::kNone, 0,
                   Summarise(minimal.idleWakeups)});
@@ -126,8 +125,7 @@ ResultTable BenchReport::MakeTable() const {
     table.AddRow(
         {"settled RSS (VmRSS) after " + roundsText, "MB", 2, Single(rounds.rss), Summary{}});
     table.AddRow({"open descriptors at the idle board", "", 0, Summarise(game.descriptors),
-                  Summarise(floor.descriptors), Target::kNone, 0,
-                  Summarise(minimal.descriptors)});
+                  Summarise(floor.descriptors), Target::kNone, 0, Summarise(minimal.descriptors)});
     table.AddRow({"open descriptors before the long game", "", 0, Single(rounds.descriptorsBefore),
                   Summary{}});
     table.AddRow({"open descriptors after " + roundsText, "", 0, Single(rounds.descriptorsAfter),
@@ -136,17 +134,15 @@ ResultTable BenchReport::MakeTable() const {
                   Target::kGameMaxAtMost, 0});
     table.AddRow({"live children after " + roundsText, "", 0, Single(rounds.children), Summary{}});
     if (!typing.shortBox.empty() || !typing.floor.empty()) {
-        table.AddRow({"keystroke to glyph, 10-char text box", "ms", 2,
-                      Summarise(typing.shortBox), Summarise(typing.floor), Target::kRatioAtMost,
-                      2.0});
-        table.AddRow({"keystroke to glyph, 1,500-char box", "ms", 2,
-                      Summarise(typing.longBox), Summarise(typing.floor)});
+        table.AddRow({"keystroke to glyph, 10-char text box", "ms", 2, Summarise(typing.shortBox),
+                      Summarise(typing.floor), Target::kRatioAtMost, 2.0});
+        table.AddRow({"keystroke to glyph, 1,500-char box", "ms", 2, Summarise(typing.longBox),
+                      Summarise(typing.floor)});
         // Its floor is the short box: the partial redraw must keep a long text as cheap.
-        table.AddRow({"  1,500 against 10 chars (floor: 10)", "ms", 2,
-                      Summarise(typing.longBox), Summarise(typing.shortBox),
-                      Target::kRatioAtMost, 1.2});
-        table.AddRow({"X requests per keystroke, 10 chars", "", 0,
-                      Summarise(typing.shortRequests), Summarise({1})});
+        table.AddRow({"  1,500 against 10 chars (floor: 10)", "ms", 2, Summarise(typing.longBox),
+                      Summarise(typing.shortBox), Target::kRatioAtMost, 1.2});
+        table.AddRow({"X requests per keystroke, 10 chars", "", 0, Summarise(typing.shortRequests),
+                      Summarise({1})});
         table.AddRow({"X requests per keystroke, 1,500 chars", "", 0,
                       Summarise(typing.longRequests), Summarise({1})});
     }

@@ -59,10 +59,10 @@ bool BenchSession::Open() {
         return false;
     }
     boardSamples = IdleBoardSamples(display, font);
-    minimalSamples = {{kMinimalMarkerArea.Inset(1, 1)},
-                      {Pixels(static_cast<size_t>((kMinimalMarkerArea.w - 2) *
-                                                  (kMinimalMarkerArea.h - 2)),
-                              kMinimalMarkerColor)}};
+    minimalSamples = {
+        {kMinimalMarkerArea.Inset(1, 1)},
+        {Pixels(static_cast<size_t>((kMinimalMarkerArea.w - 2) * (kMinimalMarkerArea.h - 2)),
+                kMinimalMarkerColor)}};
     resultSamples = ResultSamples();
     choiceSamples = ChoiceSamples();
     captionSamples = StartCaptionSamples(display, font);
@@ -88,7 +88,7 @@ const SampleSet& BenchSession::IdleSamples(ProgramKind kind) const {
 }
 
 ResultTable BenchSession::MakeTable() const {
-    const BenchReport report{options, launches[kGame],        launches[kFloor], launches[kMinimal],
-                             rounds,  typing, DescribeServer(display), failures};
+    const BenchReport report{options, launches[kGame], launches[kFloor],        launches[kMinimal],
+                             rounds,  typing,          DescribeServer(display), failures};
     return report.MakeTable();
 }

@@ -23,7 +23,7 @@ enum ProgramKind { kGame = 0, kFloor = 1, kMinimal = 2, kProgramKinds = 3 };
 // expected to show, the timed input, and the figures and failures that make the table.
 // LaunchBench, TypingBench and RoundBench each measure through one open session.
 class BenchSession {
-public:
+  public:
     explicit BenchSession(const BenchOptions& options);
     ~BenchSession();
     BenchSession(const BenchSession&) = delete;
@@ -61,7 +61,7 @@ public:
     // The table of every figure measured.
     ResultTable MakeTable() const;
 
-private:
+  private:
     BenchOptions options;
     std::unique_ptr<GameDriver> driver;
     std::unique_ptr<TimedInput> input;

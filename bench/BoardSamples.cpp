@@ -199,8 +199,8 @@ SampleSet StartCaptionSamples(Display* display, XFontStruct* font) {
     const Area box = CaptionBox(kStartButtonArea);
     set.areas.push_back(box);
     for (const char* caption : {kStartCaption, kCancelCaption}) {
-        set.patterns.push_back(RenderText(display, font, box.w, box.h, caption,
-                                          kStartCaptionColor, kStartFaceColor, kAlignCenter));
+        set.patterns.push_back(RenderText(display, font, box.w, box.h, caption, kStartCaptionColor,
+                                          kStartFaceColor, kAlignCenter));
     }
     return set;
 }

@@ -42,11 +42,13 @@ void LaunchBench::Run() {
 bool LaunchBench::StartAndWaitForBoard(ProgramKind kind, Launch& launch) {
     const BenchOptions& options = session.Options();
     const std::string name = BenchSession::Name(kind);
-    const std::string& path =
-        kind == kGame ? options.game : kind == kFloor ? options.floor : options.minimal;
+    const std::string& path = kind == kGame    ? options.game
+                              : kind == kFloor ? options.floor
+                                               : options.minimal;
     launch.program = std::make_unique<RunningProgram>();
     MapWatcher watcher(session.GetDisplay());
-    if (!launch.program->Start({path}, {}, options.workDir, options.workDir + "/" + name + ".log")) {
+    if (!launch.program->Start({path}, {}, options.workDir,
+                               options.workDir + "/" + name + ".log")) {
         session.Fail(name + ": cannot start " + path + ": " + launch.program->Error());
         return false;
     }
@@ -106,8 +108,7 @@ void LaunchBench::Close(ProgramKind kind, Launch& launch) {
     }
     launch.program->Stop(kCloseTimeoutMs);
     if (launch.program->ExitStatus() != 0) {
-        session.Fail(name + ": ended with status " +
-                     std::to_string(launch.program->ExitStatus()));
+        session.Fail(name + ": ended with status " + std::to_string(launch.program->ExitStatus()));
     }
     // The next launch must not find this window still about.
     if (launch.window != 0 && !WaitForWindowGone(launch.window, kCloseTimeoutMs)) {

@@ -14,7 +14,7 @@
 // for its CPU span before its memory and descriptors are read and it is closed as a user
 // closes it.
 class LaunchBench {
-public:
+  public:
     // A window of the program is on the screen and the driver watches it.
     struct Launch {
         std::unique_ptr<RunningProgram> program;
@@ -35,7 +35,7 @@ public:
     // Closes the program as a user does and waits until its window has gone.
     void Close(ProgramKind kind, Launch& launch);
 
-private:
+  private:
     void MeasureLaunch(ProgramKind kind, bool record, bool idle);
     void MeasureExposes(ProgramKind kind, Launch& launch, std::vector<double>& samples);
     void MeasureCaptions(ProgramKind kind, Launch& launch, std::vector<double>& samples);

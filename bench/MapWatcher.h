@@ -9,7 +9,7 @@
 // than by polling, so the moment is known to within one event delivery. Made before the
 // program starts: from then on it hears of every window the window manager takes in.
 class MapWatcher {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     explicit MapWatcher(Display* display);
@@ -24,7 +24,7 @@ public:
     Window GetWindow() const { return window; }
     Clock::time_point ViewableAt() const { return viewableAt; }
 
-private:
+  private:
     bool HasClass(Window candidate, const std::string& className);
     bool IsOnScreen(Window candidate);
 

@@ -13,7 +13,7 @@
 // back as kUnreadable, never as a stale colour of an earlier read. Pixels come area after
 // area, each area row by row.
 class PixelProbe {
-public:
+  public:
     // A colour that none of the game's pictures, faces or texts uses, so an unreadable pixel
     // never matches what a test expects.
     static constexpr unsigned long kUnreadable = 0x010203;
@@ -27,7 +27,7 @@ public:
     Pixels Read();
     size_t PixelCount() const { return pixelCount; }
 
-private:
+  private:
     Display* display;
     Window window;
     std::vector<Area> areas;

@@ -9,7 +9,7 @@
 // minimal client's, the game's ratio to each, the targets it is held to and whether it met
 // them.
 class ResultTable {
-public:
+  public:
     enum class Target {
         kNone,
         kRatioAtMost,   // the game's median over the floor's median
@@ -39,7 +39,7 @@ public:
     bool AllTargetsMet() const;
     std::string Format() const;
 
-private:
+  private:
     std::vector<std::string> headings;
     std::vector<Row> rows;
     std::vector<std::string> notes;

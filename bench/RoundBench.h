@@ -7,12 +7,12 @@
 // choice to the result picture, taking the CPU of the game and of the X server in fixed
 // spans, and counting the game's descriptors and children at the end.
 class RoundBench {
-public:
+  public:
     explicit RoundBench(BenchSession& session);
 
     void Run();
 
-private:
+  private:
     bool PressStart(LaunchBench::Launch& launch);
     bool PlayOneRound(LaunchBench::Launch& launch, int hand);
     // Closes the running game's CPU span when it is due.

@@ -25,7 +25,7 @@ const std::chrono::milliseconds kBetweenSamples(100);
 // middle of the read that first saw it. Every benchmark times through this one helper, so
 // that a launch's click, a round's click and a keystroke are measured alike.
 class TimedInput {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     // Timed polls read every finePeriod.
@@ -43,14 +43,13 @@ public:
                                           const std::function<bool(const Pixels&)>& done,
                                           int timeoutMs, std::chrono::microseconds period);
     // The same at the fine period, for the waits whose length is a figure.
-    std::optional<Clock::time_point> PollFine(PixelProbe& probe,
-                                              const std::function<bool(const Pixels&)>& done,
-                                              int timeoutMs);
+    std::optional<Clock::time_point>
+    PollFine(PixelProbe& probe, const std::function<bool(const Pixels&)>& done, int timeoutMs);
 
     static double Milliseconds(Clock::duration span);
     static double Seconds(Clock::duration span);
 
-private:
+  private:
     InputSender& input;
     std::chrono::microseconds finePeriod;
 };

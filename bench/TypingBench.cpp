@@ -60,8 +60,8 @@ void TypingBench::Measure(const std::vector<std::string>& command, const std::st
     Area cell;
     if (!WaitUntil(
             [&] {
-                return std::sscanf(ReadWholeFile(log).c_str(), "cell %d %d %d %d", &cell.x,
-                                   &cell.y, &cell.w, &cell.h) == 4;
+                return std::sscanf(ReadWholeFile(log).c_str(), "cell %d %d %d %d", &cell.x, &cell.y,
+                                   &cell.w, &cell.h) == 4;
             },
             kWindowTimeoutMs)) {
         session.Fail(name + ": it never said where it types");
@@ -94,12 +94,12 @@ void TypingBench::Measure(const std::vector<std::string>& command, const std::st
             break;
         }
         if (key > 0) {
-            session.Add(samples, TimedInput::Milliseconds(*shown - start),
-                        name + " keystroke ms");
+            session.Add(samples, TimedInput::Milliseconds(*shown - start), name + " keystroke ms");
         }
         input.TapKey(XK_BackSpace);
-        if (!input.Poll(probe, [&](const Pixels& seen) { return seen == before; },
-                        kPaintTimeoutMs, kCoarsePeriod)) {
+        if (!input.Poll(
+                probe, [&](const Pixels& seen) { return seen == before; }, kPaintTimeoutMs,
+                kCoarsePeriod)) {
             session.Fail(name + ": BackSpace did not take the character back");
             break;
         }

@@ -9,12 +9,12 @@
 // timed from the key to its glyph on the screen, and the toolkit's programs also report the X
 // requests each key cost. Nothing is measured without a text-box program.
 class TypingBench {
-public:
+  public:
     explicit TypingBench(BenchSession& session);
 
     void Run();
 
-private:
+  private:
     // Times keystrokes into the program, whose glyphs appear in textColor, and reads the X
     // requests of each from its output when it reports them.
     void Measure(const std::vector<std::string>& command, const std::string& name,

@@ -102,7 +102,8 @@ void DrawTextLine(Floor& floor, const Area& box, const char* text, unsigned long
     XFillRectangle(floor.display, floor.window, floor.gc, box.x, box.y,
                    static_cast<unsigned>(box.w - 1), static_cast<unsigned>(box.h));
     XSetForeground(floor.display, floor.gc, fg);
-    for (const TextLine& line : LayOutText(floor.font, box.x, box.y, box.w, box.h, text, alignment)) {
+    for (const TextLine& line :
+         LayOutText(floor.font, box.x, box.y, box.w, box.h, text, alignment)) {
         XDrawString(floor.display, floor.window, floor.gc, line.x, line.baseline, line.text.data(),
                     static_cast<int>(line.text.size()));
     }
@@ -228,8 +229,8 @@ void TypeKey(Floor& floor, XKeyEvent& key) {
     } else if (count == 1 && typed[0] >= ' ' && typed[0] <= '~' && floor.font != nullptr) {
         XSetForeground(floor.display, floor.gc, kLineTextColor);
         XSetBackground(floor.display, floor.gc, kBoardColor);
-        XDrawImageString(floor.display, floor.window, floor.gc, cell.x,
-                         cell.y + floor.font->ascent, typed, 1);
+        XDrawImageString(floor.display, floor.window, floor.gc, cell.x, cell.y + floor.font->ascent,
+                         typed, 1);
     }
     XFlush(floor.display);
 }
@@ -300,8 +301,7 @@ int main(int argc, char** argv) {
     if (typing && floor.font != nullptr) {
         // Below the choices, on the plain board.
         floor.typingCell = {kChoiceLeft, kChoiceRowArea.y + kChoiceRowArea.h + 4,
-                            floor.font->max_bounds.width,
-                            floor.font->ascent + floor.font->descent};
+                            floor.font->max_bounds.width, floor.font->ascent + floor.font->descent};
         const Area& cell = floor.typingCell;
         std::printf("cell %d %d %d %d\n", cell.x, cell.y, cell.w, cell.h);
         std::fflush(stdout);

@@ -40,8 +40,7 @@ int main(int argc, char** argv) {
     char* end = nullptr;
     const long characters = argc == 2 ? std::strtol(argv[1], &end, 10) : -1;
     if (argc != 2 || *end != '\0' || characters < 0 || characters >= kMaxCharacters) {
-        std::fprintf(stderr, "usage: brisgola-textbox CHARACTERS (0 to %d)\n",
-                     kMaxCharacters - 1);
+        std::fprintf(stderr, "usage: brisgola-textbox CHARACTERS (0 to %d)\n", kMaxCharacters - 1);
         return 2;
     }
     Screen screen("Brisgola text box");

@@ -39,8 +39,7 @@ inline constexpr Area kBarTopArea{kFrameLeft, kFrameTop, kFrameWidth, kFrameBarH
 inline constexpr Area kBarLeftArea{kFrameLeft, kFrameTop + kFrameBarHeight, kFrameSideWidth,
                                    kFrameSideHeight};
 inline constexpr Area kBarRightArea{kFrameLeft + kFrameWidth - kFrameSideWidth,
-                                    kFrameTop + kFrameBarHeight, kFrameSideWidth,
-                                    kFrameSideHeight};
+                                    kFrameTop + kFrameBarHeight, kFrameSideWidth, kFrameSideHeight};
 inline constexpr Area kBarBottomArea{kFrameLeft, kFrameTop + kFrameHeight - kFrameBarHeight,
                                      kFrameWidth, kFrameBarHeight};
 

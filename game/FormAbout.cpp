@@ -20,8 +20,12 @@ FormAbout* AboutOf(GUIElement* element) {
     return dynamic_cast<FormAbout*>(Application::FindParentForm(element));
 }
 
-void RunLoad(GUIElement* element, uint64_t) { static_cast<FormAbout*>(element)->OnLoad(); }
-bool RunCanClose(GUIElement* element) { return static_cast<FormAbout*>(element)->CanClose(); }
+void RunLoad(GUIElement* element, uint64_t) {
+    static_cast<FormAbout*>(element)->OnLoad();
+}
+bool RunCanClose(GUIElement* element) {
+    return static_cast<FormAbout*>(element)->CanClose();
+}
 
 bool FilterKeyOfForm(GUIElement* element, int character) {
     FormAbout* about = AboutOf(element);
@@ -81,7 +85,9 @@ FormAbout::~FormAbout() {
     buttonOk.reset();
 }
 
-void FormAbout::Update() { Form::Update(); }
+void FormAbout::Update() {
+    Form::Update();
+}
 
 void FormAbout::SetIcon(XImage* image, unsigned int w, unsigned int h) {
     iconImage = image;

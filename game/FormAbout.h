@@ -16,7 +16,7 @@ class PanelChildren;
 // "OK". Its owner is disabled while it is open. The links start a browser and a mail composer
 // in child processes that the dialog never waits for.
 class FormAbout : public Form {
-public:
+  public:
     static constexpr int kWidth = 600;
     static constexpr int kHeight = 210;
 
@@ -56,7 +56,7 @@ public:
     ButtonCustom* GetOkButton() const { return buttonOk.get(); }
     CellControl* GetLicenceLabel() const { return labelLicence.get(); }
 
-private:
+  private:
     Form* owner;
     std::unique_ptr<MyImage> icon;
     std::unique_ptr<CellControl> labelName;

@@ -47,10 +47,16 @@ FormMain* FindOwnerForm(GUIElement* element) {
     return mainForm;
 }
 
-void RunLoad(GUIElement* element, uint64_t) { static_cast<FormMain*>(element)->OnLoad(); }
-bool RunAskExit(GUIElement* element) { return static_cast<FormMain*>(element)->AskExit(); }
+void RunLoad(GUIElement* element, uint64_t) {
+    static_cast<FormMain*>(element)->OnLoad();
+}
+bool RunAskExit(GUIElement* element) {
+    return static_cast<FormMain*>(element)->AskExit();
+}
 // Typed characters are accepted and mean nothing.
-bool AcceptKey(GUIElement*, int) { return true; }
+bool AcceptKey(GUIElement*, int) {
+    return true;
+}
 void NothingToDo(GUIElement*) {}
 
 void MouseDownHook(GUIElement* element, uint64_t, int64_t position) {
@@ -66,8 +72,8 @@ void MouseDownHook(GUIElement* element, uint64_t, int64_t position) {
 }
 
 void ButtonCommand(GUIElement* element) {
-    FormMain* form = element->GetKind() == "form" ? dynamic_cast<FormMain*>(element)
-                                                  : FindOwnerForm(element);
+    FormMain* form =
+        element->GetKind() == "form" ? dynamic_cast<FormMain*>(element) : FindOwnerForm(element);
     if (form != nullptr) {
         form->OnButton(element);
     }
@@ -79,7 +85,9 @@ void TimerTick(Timer* timer) {
     }
 }
 
-int FrameOf(const ImageFrame& frame) { return PointX(frame.GetFrame()); }
+int FrameOf(const ImageFrame& frame) {
+    return PointX(frame.GetFrame());
+}
 
 // Clears the busy mark on every way out of a tick.
 struct BusyGuard {
@@ -194,8 +202,7 @@ void FormMain::OnLoad() {
         picture->SetKeyed(false);
         return picture;
     };
-    handComputer =
-        makeFrame(handsStrip, kHandsStripFrames, kComputerScissors, kComputerHandArea);
+    handComputer = makeFrame(handsStrip, kHandsStripFrames, kComputerScissors, kComputerHandArea);
     handComputer->Create();
     handPlayer = makeFrame(handsStrip, kHandsStripFrames, kPlayerRock, kPlayerHandArea);
     handPlayer->Create();
@@ -228,7 +235,9 @@ void FormMain::Paint() {
     Form::Paint();
 }
 
-void FormMain::Update() { Form::Update(); }
+void FormMain::Update() {
+    Form::Update();
+}
 
 bool FormMain::AskExit() {
     ShowMsgBoxYesNo(kExitQuestionCode, this, kExitQuestion, "Exit");

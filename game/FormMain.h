@@ -19,7 +19,7 @@ class Timer;
 // hands the player clicks. Every round runs by itself on a one-second clock (OnTimer); the
 // player's pick arrives as OnChoice.
 class FormMain : public Form {
-public:
+  public:
     FormMain(Screen* screen, const std::string& title);
     ~FormMain() override;
 
@@ -62,7 +62,7 @@ public:
     FormNamePlayer* GetNamePlayerForm() const { return namePlayerForm.get(); }
     Timer* GetTimer() const { return timer.get(); }
 
-private:
+  private:
     void StartOrCancel();
     void OpenAbout();
 

@@ -23,9 +23,15 @@ FormNamePlayer* DialogOf(GUIElement* element) {
     return dynamic_cast<FormNamePlayer*>(Application::FindParentForm(element));
 }
 
-void RunLoad(GUIElement* element, uint64_t) { static_cast<FormNamePlayer*>(element)->OnLoad(); }
-bool RunCanClose(GUIElement* element) { return static_cast<FormNamePlayer*>(element)->CanClose(); }
-void RunResize(GUIElement* element) { static_cast<FormNamePlayer*>(element)->OnResizeForm(); }
+void RunLoad(GUIElement* element, uint64_t) {
+    static_cast<FormNamePlayer*>(element)->OnLoad();
+}
+bool RunCanClose(GUIElement* element) {
+    return static_cast<FormNamePlayer*>(element)->CanClose();
+}
+void RunResize(GUIElement* element) {
+    static_cast<FormNamePlayer*>(element)->OnResizeForm();
+}
 void RunKeyDown(GUIElement* element, Key key) {
     static_cast<FormNamePlayer*>(element)->OnKeyDownForm(key);
 }
@@ -80,7 +86,9 @@ void FormNamePlayer::BindHooks() {
     SetOnKeyUp(RunKeyUp);
 }
 
-void FormNamePlayer::Update() { Form::Update(); }
+void FormNamePlayer::Update() {
+    Form::Update();
+}
 
 void FormNamePlayer::SetPrompt(const std::string& text) {
     prompt = text;

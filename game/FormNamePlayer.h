@@ -18,7 +18,7 @@ extern std::string playerName;
 // not empty: it goes to playerName and the dialog closes. An empty name beeps and keeps the
 // dialog open; Escape means nothing here.
 class FormNamePlayer : public Form {
-public:
+  public:
     static constexpr int kWidth = 250;
     static constexpr int kHeight = 115;
     static constexpr int kMaxNameLength = 10;
@@ -41,7 +41,7 @@ public:
     TextBoxCustom* GetNameBox() const { return textName.get(); }
     ButtonCustom* GetOkButton() const { return buttonOk.get(); }
 
-private:
+  private:
     void BindHooks();
 
     Form* owner = nullptr;

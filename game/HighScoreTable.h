@@ -8,7 +8,7 @@
 // characters ("00000010"), a blank and the name. A save replaces the whole file in one step,
 // so the old table survives any failure on the way.
 class HighScoreTable {
-public:
+  public:
     static constexpr size_t kMaxEntries = 10;
 
     explicit HighScoreTable(std::string folder);
@@ -28,7 +28,7 @@ public:
     // of a longer one), a blank and the name, its line breaks turned into blanks.
     static std::string FormatEntry(int score, const std::string& name);
 
-private:
+  private:
     std::string folder;
     bool failed = false;
 };

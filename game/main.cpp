@@ -6,11 +6,11 @@
 #include <string>
 
 #include "app/EventLoop.h"
-#include "util/Log.h"
 #include "app/Screen.h"
 #include "game/FormMain.h"
 #include "game/Product.h"
 #include "util/FileUtils.h"
+#include "util/Log.h"
 
 int main() {
     // The log holds only the current run. Only a file of the program's own kind is removed:

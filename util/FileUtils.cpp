@@ -9,8 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "util/Log.h"
 #include "util/BinaryFile.h"
+#include "util/Log.h"
 #include "util/StringUtils.h"
 
 namespace {

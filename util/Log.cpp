@@ -29,4 +29,6 @@ void Log(const char* message) {
     // Anything else of that name (a folder, a link) is not the program's to write into.
 }
 
-void LogString(const std::string& message) { Log(message.c_str()); }
+void LogString(const std::string& message) {
+    Log(message.c_str());
+}

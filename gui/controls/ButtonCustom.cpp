@@ -21,16 +21,22 @@ ButtonCustom::ButtonCustom(GUIElement* parentElement, const std::string& caption
     autoRedraw = true;
 }
 
-void ButtonCustom::SetSize(int w, int h) { Relocate(x, y, w, h); }
+void ButtonCustom::SetSize(int w, int h) {
+    Relocate(x, y, w, h);
+}
 
-void ButtonCustom::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
+void ButtonCustom::Move(int newX, int newY) {
+    Relocate(newX, newY, width, height);
+}
 
 void ButtonCustom::Show() {
     GUIElement::Show();
     Paint();
 }
 
-void ButtonCustom::ShowMapped() { Show(); }
+void ButtonCustom::ShowMapped() {
+    Show();
+}
 
 void ButtonCustom::Hide() {
     if (created) {
@@ -43,7 +49,9 @@ void ButtonCustom::SetText(const std::string& value) {
     RepaintIfCreated();
 }
 
-void ButtonCustom::SetTextColor(long color) { textColor = color; }
+void ButtonCustom::SetTextColor(long color) {
+    textColor = color;
+}
 
 void ButtonCustom::SetButtonEnabled(int value) {
     enabled = value != 0;
@@ -65,7 +73,9 @@ void ButtonCustom::SetDisabledIcon(XImage* image) {
     RepaintIfCreated();
 }
 
-void ButtonCustom::Create() { CreateInForm(); }
+void ButtonCustom::Create() {
+    CreateInForm();
+}
 
 void ButtonCustom::OnMouseDown(int64_t point) {
     if (!enabled) {
@@ -146,9 +156,8 @@ void ButtonCustom::Paint() {
     const long captionColor = enabled ? textColor : kDisabledColor;
     if (!text.empty()) {
         if (picture == nullptr) {
-            DrawText(dc, left + kCaptionMarginX, top + kCaptionMarginY,
-                     width - 2 * kCaptionMarginX, height - 2 * kCaptionMarginY, text,
-                     captionColor, face, kAlignCenter);
+            DrawText(dc, left + kCaptionMarginX, top + kCaptionMarginY, width - 2 * kCaptionMarginX,
+                     height - 2 * kCaptionMarginY, text, captionColor, face, kAlignCenter);
         } else {
             // The caption takes the room right of the icon, up to the inner bevel margin.
             const int textLeft = left + picture->width + 10;

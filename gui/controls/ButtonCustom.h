@@ -6,7 +6,7 @@
 // The push button: a raised bevelled face with a centred caption that looks pressed while
 // the mouse button or Return is held on it and runs its command when released.
 class ButtonCustom : public Child, public CommandElement {
-public:
+  public:
     // The caption is drawn into the face less these margins on each side, inside the bevel.
     static constexpr int kCaptionMarginX = 6;
     static constexpr int kCaptionMarginY = 4;
@@ -36,7 +36,7 @@ public:
     void SetDisabledIcon(XImage* image);
     bool IsPressed() const { return pressed; }
 
-private:
+  private:
     long textColor = 0;
     bool pressed = false;
     bool contentHidden = false;

@@ -31,13 +31,27 @@ template <typename T> void CellControl::Change(T& field, const T& value) {
     RepaintIfCreated();
 }
 
-void CellControl::SetText(const std::string& value) { Change(text, value); }
-void CellControl::SetAlignment(int value) { Change(alignment, value); }
-void CellControl::SetTextColor(long color) { Change(textColor, color); }
-void CellControl::SetBorder(bool value) { Change(border, value); }
-void CellControl::SetStarMark(bool value) { Change(starMark, value); }
-void CellControl::SetFontName(const std::string& value) { Change(fontName, value); }
-void CellControl::SetFontSize(int value) { Change(fontSize, value); }
+void CellControl::SetText(const std::string& value) {
+    Change(text, value);
+}
+void CellControl::SetAlignment(int value) {
+    Change(alignment, value);
+}
+void CellControl::SetTextColor(long color) {
+    Change(textColor, color);
+}
+void CellControl::SetBorder(bool value) {
+    Change(border, value);
+}
+void CellControl::SetStarMark(bool value) {
+    Change(starMark, value);
+}
+void CellControl::SetFontName(const std::string& value) {
+    Change(fontName, value);
+}
+void CellControl::SetFontSize(int value) {
+    Change(fontSize, value);
+}
 
 void CellControl::SetHighlighted(bool value) {
     highlighted = value;
@@ -87,7 +101,9 @@ void CellControl::Show() {
     Paint();
 }
 
-void CellControl::ShowMapped() { Show(); }
+void CellControl::ShowMapped() {
+    Show();
+}
 
 void CellControl::Hide() {
     if (created) {

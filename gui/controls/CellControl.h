@@ -6,7 +6,7 @@
 // The label: a cell that shows a word-wrapped, aligned text on its own background, with an
 // optional sunken frame, highlight colours, a "*" mark and an icon. It takes no focus.
 class CellControl : public Child {
-public:
+  public:
     explicit CellControl(GUIElement* parent);
 
     void Show() override;
@@ -35,7 +35,7 @@ public:
     void ClearChanged() { changed = false; }
     void RestoreBackColor();
 
-private:
+  private:
     // Stores a changed value, marks the cell changed and repaints it when shown.
     template <typename T> void Change(T& field, const T& value);
 

@@ -117,9 +117,9 @@ XImage* CheckBox::CurrentMark() {
             this, imgCHECK_CHECKED_DISABLED, wCHECK_CHECKED_DISABLED, hCHECK_CHECKED_DISABLED));
         imageUnchecked.reset(
             CreateImageFromBlock(this, imgCHECK_UNCHECKED, wCHECK_UNCHECKED, hCHECK_UNCHECKED));
-        imageUncheckedDisabled.reset(
-            CreateImageFromBlock(this, imgCHECK_UNCHECKED_DISABLED, wCHECK_UNCHECKED_DISABLED,
-                                 hCHECK_UNCHECKED_DISABLED));
+        imageUncheckedDisabled.reset(CreateImageFromBlock(this, imgCHECK_UNCHECKED_DISABLED,
+                                                          wCHECK_UNCHECKED_DISABLED,
+                                                          hCHECK_UNCHECKED_DISABLED));
     }
     if (enabled) {
         return checked ? imageChecked.get() : imageUnchecked.get();

@@ -14,11 +14,19 @@ FormMsgBox* BoxOf(GUIElement* element) {
     return dynamic_cast<FormMsgBox*>(Application::FindParentForm(element));
 }
 
-void RunLoad(GUIElement* element, uint64_t) { static_cast<FormMsgBox*>(element)->OnLoad(); }
-bool RunCanClose(GUIElement* element) { return static_cast<FormMsgBox*>(element)->CanClose(); }
-void RunNotifyOwner(GUIElement* element) { static_cast<FormMsgBox*>(element)->NotifyOwner(); }
+void RunLoad(GUIElement* element, uint64_t) {
+    static_cast<FormMsgBox*>(element)->OnLoad();
+}
+bool RunCanClose(GUIElement* element) {
+    return static_cast<FormMsgBox*>(element)->CanClose();
+}
+void RunNotifyOwner(GUIElement* element) {
+    static_cast<FormMsgBox*>(element)->NotifyOwner();
+}
 // The box gives typed characters no meaning; only its buttons answer.
-bool AcceptKey(GUIElement*, int) { return true; }
+bool AcceptKey(GUIElement*, int) {
+    return true;
+}
 
 void ButtonCommand(GUIElement* button) {
     if (FormMsgBox* box = BoxOf(button)) {
@@ -26,11 +34,10 @@ void ButtonCommand(GUIElement* button) {
     }
 }
 
-void Open(int code, bool yesNo, Form* owner, const std::string& message,
-          const std::string& title) {
+void Open(int code, bool yesNo, Form* owner, const std::string& message, const std::string& title) {
     if (owner == nullptr) {
-        owner = Application::forms.empty() ? nullptr
-                                           : static_cast<Form*>(Application::forms.front());
+        owner =
+            Application::forms.empty() ? nullptr : static_cast<Form*>(Application::forms.front());
     }
     // The box replaced may be the one whose answer is being delivered right now; it is only
     // freed once its handler has returned.
@@ -38,14 +45,14 @@ void Open(int code, bool yesNo, Form* owner, const std::string& message,
     if (owner == nullptr) {
         return;
     }
-    Application::currentMsgBox = std::make_unique<FormMsgBox>(owner->GetScreen(), code, yesNo,
-                                                              owner, title, message);
+    Application::currentMsgBox =
+        std::make_unique<FormMsgBox>(owner->GetScreen(), code, yesNo, owner, title, message);
 }
 
 } // namespace
 
-FormMsgBox::FormMsgBox(Screen* screen, int code, bool yesNo, Form* owner,
-                       const std::string& title, const std::string& message)
+FormMsgBox::FormMsgBox(Screen* screen, int code, bool yesNo, Form* owner, const std::string& title,
+                       const std::string& message)
     : Form(0), owner(owner), message(message), yesNo(yesNo), code(code) {
     if (screen != nullptr) {
         SetScreen(screen);
@@ -79,9 +86,13 @@ FormMsgBox::~FormMsgBox() {
     label.reset();
 }
 
-void FormMsgBox::Paint() { Form::Paint(); }
+void FormMsgBox::Paint() {
+    Form::Paint();
+}
 
-void FormMsgBox::Update() { Form::Update(); }
+void FormMsgBox::Update() {
+    Form::Update();
+}
 
 void FormMsgBox::Setup(int newCode, bool question, const std::string& title,
                        const std::string& text) {
@@ -121,7 +132,9 @@ bool FormMsgBox::CanClose() {
     return true;
 }
 
-void FormMsgBox::NotifyOwner() { owner->OnMsgBoxResult(code, result); }
+void FormMsgBox::NotifyOwner() {
+    owner->OnMsgBoxResult(code, result);
+}
 
 void FormMsgBox::OnButton(GUIElement* button) {
     if (!CanClose()) {
@@ -151,8 +164,7 @@ void ShowMsgBox(const std::string& message, const std::string& title) {
     Open(0, false, nullptr, message, title);
 }
 
-void ShowMsgBoxYesNo(int code, Form* owner, const std::string& message,
-                     const std::string& title) {
+void ShowMsgBoxYesNo(int code, Form* owner, const std::string& message, const std::string& title) {
     Open(code, true, owner, message, title);
 }
 

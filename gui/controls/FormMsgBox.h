@@ -21,7 +21,7 @@ enum MsgBoxResult {
 // block: the owner is disabled while the box is open, and the answer arrives later, once,
 // through the owner's OnMsgBoxResult with the box's code.
 class FormMsgBox : public Form {
-public:
+  public:
     // Every box has one size: the message above, the buttons in the bottom row. OK takes the
     // place of YES in a notice.
     static constexpr int kWidth = 250;
@@ -51,7 +51,7 @@ public:
     ButtonCustom* GetNoButton() const { return buttonNo.get(); }
     CellControl* GetLabel() const { return label.get(); }
 
-private:
+  private:
     Form* owner;
     std::unique_ptr<CellControl> label;
     std::string message;

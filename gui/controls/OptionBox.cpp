@@ -175,14 +175,14 @@ XImage* OptionBox::MarkFor(bool chosen) {
     if (imageSelected == nullptr) {
         imageSelected.reset(
             CreateImageFromBlock(this, imgOPTION_SELECTED, wOPTION_SELECTED, hOPTION_SELECTED));
-        imageSelectedDisabled.reset(
-            CreateImageFromBlock(this, imgOPTION_SELECTED_DISABLED, wOPTION_SELECTED_DISABLED,
-                                 hOPTION_SELECTED_DISABLED));
+        imageSelectedDisabled.reset(CreateImageFromBlock(this, imgOPTION_SELECTED_DISABLED,
+                                                         wOPTION_SELECTED_DISABLED,
+                                                         hOPTION_SELECTED_DISABLED));
         imageUnselected.reset(CreateImageFromBlock(this, imgOPTION_UNSELECTED, wOPTION_UNSELECTED,
                                                    hOPTION_UNSELECTED));
-        imageUnselectedDisabled.reset(
-            CreateImageFromBlock(this, imgOPTION_UNSELECTED_DISABLED, wOPTION_UNSELECTED_DISABLED,
-                                 hOPTION_UNSELECTED_DISABLED));
+        imageUnselectedDisabled.reset(CreateImageFromBlock(this, imgOPTION_UNSELECTED_DISABLED,
+                                                           wOPTION_UNSELECTED_DISABLED,
+                                                           hOPTION_UNSELECTED_DISABLED));
     }
     if (enabled) {
         return chosen ? imageSelected.get() : imageUnselected.get();

@@ -44,7 +44,9 @@ void PanelChildren::SetSunken(bool value) {
     border = true;
 }
 
-void PanelChildren::Create() { CreateInForm(); }
+void PanelChildren::Create() {
+    CreateInForm();
+}
 
 void PanelChildren::Show() {
     if (!created) {
@@ -57,7 +59,9 @@ void PanelChildren::Show() {
     GUIElement::Show();
 }
 
-void PanelChildren::ShowMapped() { Show(); }
+void PanelChildren::ShowMapped() {
+    Show();
+}
 
 void PanelChildren::Hide() {
     for (GUIElement* child : Children()) {
@@ -66,9 +70,13 @@ void PanelChildren::Hide() {
     Erase(ParentBackColor());
 }
 
-void PanelChildren::SetSize(int w, int h) { Relocate(x, y, w, h); }
+void PanelChildren::SetSize(int w, int h) {
+    Relocate(x, y, w, h);
+}
 
-void PanelChildren::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
+void PanelChildren::Move(int newX, int newY) {
+    Relocate(newX, newY, width, height);
+}
 
 void PanelChildren::Paint() {
     if (!ShouldPaint()) {

@@ -7,7 +7,7 @@
 // A container: a rectangle with an optional frame and caption, inside which other controls
 // are placed relative to it. It shows, hides, moves and repaints its children with itself.
 class PanelChildren : public Child {
-public:
+  public:
     explicit PanelChildren(GUIElement* parent);
 
     void SetSize(int w, int h) override;
@@ -24,7 +24,7 @@ public:
     void SetCaptionColor(int64_t color) { captionColor = color; }
     void SetChildBackColor(int64_t color) { childBackColor = color; }
 
-private:
+  private:
     // The controls placed directly in the panel; a nested panel looks after its own.
     std::vector<GUIElement*> Children();
 

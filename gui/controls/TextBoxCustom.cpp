@@ -63,9 +63,13 @@ long TextBoxCustom::Background() const {
     return enabled ? static_cast<long>(backColor) : kDisabledFace;
 }
 
-long TextBoxCustom::Foreground() const { return enabled ? textColor : kDisabledColor; }
+long TextBoxCustom::Foreground() const {
+    return enabled ? textColor : kDisabledColor;
+}
 
-bool TextBoxCustom::ShowsCaret() const { return hasFocus && enabled && !readOnly; }
+bool TextBoxCustom::ShowsCaret() const {
+    return hasFocus && enabled && !readOnly;
+}
 
 void TextBoxCustom::FitHeightToOneLine() {
     if (lineHeight + 5 >= height) {
@@ -81,14 +85,18 @@ void TextBoxCustom::SetSize(int w, int h) {
     Relocate(x, y, w, h);
 }
 
-void TextBoxCustom::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
+void TextBoxCustom::Move(int newX, int newY) {
+    Relocate(newX, newY, width, height);
+}
 
 void TextBoxCustom::Show() {
     GUIElement::Show();
     Paint();
 }
 
-void TextBoxCustom::ShowMapped() { Show(); }
+void TextBoxCustom::ShowMapped() {
+    Show();
+}
 
 void TextBoxCustom::Hide() {
     if (created) {
@@ -234,7 +242,9 @@ void TextBoxCustom::SetDateMode(bool value) {
     RepaintIfCreated();
 }
 
-void TextBoxCustom::Repaint() { RepaintIfCreated(); }
+void TextBoxCustom::Repaint() {
+    RepaintIfCreated();
+}
 
 void TextBoxCustom::SetMaxLength(int value) {
     if (!created && value >= 0) {
@@ -284,7 +294,9 @@ void TextBoxCustom::Paint() {
     Redraw(true);
 }
 
-void TextBoxCustom::Redraw(bool full) { DrawCells(full, caret); }
+void TextBoxCustom::Redraw(bool full) {
+    DrawCells(full, caret);
+}
 
 void TextBoxCustom::DrawCells(bool full, int from) {
     const TextBoxGrid grid = Grid();
@@ -303,8 +315,8 @@ void TextBoxCustom::DrawCells(bool full, int from) {
     }
     const int columns = grid.Columns();
     const int gridWidth = grid.Width();
-    const int alignment = multiLine ? kAlignLeft
-                          : alignRight ? kAlignRight
+    const int alignment = multiLine     ? kAlignLeft
+                          : alignRight  ? kAlignRight
                           : alignCenter ? kAlignCenter
                                         : kAlignLeft;
     const int cellCount = static_cast<int>(cells.size());
@@ -380,7 +392,9 @@ void TextBoxCustom::DrawCells(bool full, int from) {
     }
 }
 
-void TextBoxCustom::OnKeyUp(Key key) { GUIElement::OnKeyUp(key); }
+void TextBoxCustom::OnKeyUp(Key key) {
+    GUIElement::OnKeyUp(key);
+}
 
 void TextBoxCustom::OnKeyDown(Key key) {
     GUIElement::OnKeyDown(key);

@@ -14,7 +14,7 @@
 // slashes itself (dd/mm/yyyy); digit boxes take digits and at most one decimal point;
 // password boxes show "*". Refused input beeps.
 class TextBoxCustom : public Child {
-public:
+  public:
     explicit TextBoxCustom(GUIElement* parent, const std::string& initialText = "");
 
     void SetSize(int w, int h) override;
@@ -69,11 +69,9 @@ public:
     // Where the cell of the grid lies, in the coordinates of the form's window.
     Area CellArea(int row, int column);
 
-private:
+  private:
     // The grid at the box's size as it is now.
-    TextBoxGrid Grid() const {
-        return {width, height, cellWidth, lineHeight, maxLength, dateMode};
-    }
+    TextBoxGrid Grid() const { return {width, height, cellWidth, lineHeight, maxLength, dateMode}; }
     void MeasureFont();
     void FitHeightToOneLine();
     void AllocateCells();

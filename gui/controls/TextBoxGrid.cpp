@@ -34,16 +34,21 @@ int TextBoxGrid::Rows() const {
 
 // The grid holds no more cells than the box keeps records for: a character past the last
 // record would be stored and never drawn, so a large box refuses it as a full one does.
-int TextBoxGrid::Capacity() const { return std::min(Columns() * Rows(), kMaxCells); }
-
-int TextBoxGrid::RecordCount() const { return std::min(Capacity() + 1, kMaxCells); }
-
-Area TextBoxGrid::CellArea(int row, int column) const {
-    return {kTextLeft + column * cellWidth, kTextTop + row * lineHeight + 1, cellWidth,
-            lineHeight};
+int TextBoxGrid::Capacity() const {
+    return std::min(Columns() * Rows(), kMaxCells);
 }
 
-bool TextBoxGrid::WrapsAt(int column) const { return column * cellWidth > Width() - cellWidth; }
+int TextBoxGrid::RecordCount() const {
+    return std::min(Capacity() + 1, kMaxCells);
+}
+
+Area TextBoxGrid::CellArea(int row, int column) const {
+    return {kTextLeft + column * cellWidth, kTextTop + row * lineHeight + 1, cellWidth, lineHeight};
+}
+
+bool TextBoxGrid::WrapsAt(int column) const {
+    return column * cellWidth > Width() - cellWidth;
+}
 
 bool TextBoxGrid::ShowsRow(int row) const {
     return (row + 1) * lineHeight <= height - kFrameMargin;
@@ -160,7 +165,9 @@ std::optional<int> TextBoxGrid::CaretAt(const Cells& cells, int x, int y, int le
     return caret;
 }
 
-bool TextBoxGrid::IsSlashPlace(int index) { return index == kFirstSlash || index == kSecondSlash; }
+bool TextBoxGrid::IsSlashPlace(int index) {
+    return index == kFirstSlash || index == kSecondSlash;
+}
 
 bool TextBoxGrid::FollowsSlash(int index) {
     return index == kFirstSlash + 1 || index == kSecondSlash + 1;

@@ -13,7 +13,7 @@
 // records of what each cell shows belong to the box, which writes them as it draws; the grid
 // reads them to move the caret between rows.
 class TextBoxGrid {
-public:
+  public:
     // What one cell shows, and which character of the buffer.
     struct Cell {
         char character = ' ';
@@ -37,8 +37,7 @@ public:
 
     // A box of width × height whose cells are cellWidth × lineHeight, with a buffer of
     // maxLength characters; a cell size of 0 (no font measured yet) makes a grid of no cells.
-    TextBoxGrid(int width, int height, int cellWidth, int lineHeight, int maxLength,
-                bool dateMode);
+    TextBoxGrid(int width, int height, int cellWidth, int lineHeight, int maxLength, bool dateMode);
 
     // The shape
     int Columns() const;
@@ -81,7 +80,7 @@ public:
     // The digits of a date with its slashes put back as typing puts them.
     static std::string Reslash(const std::string& date);
 
-private:
+  private:
     int width;
     int height;
     int cellWidth;

@@ -10,7 +10,9 @@
 
 namespace {
 
-void OnAlarm(int) { RecordTimerExpiry(); }
+void OnAlarm(int) {
+    RecordTimerExpiry();
+}
 
 bool InstallAlarmHandler() {
     struct sigaction action {};

@@ -13,7 +13,7 @@ using TickHook = void (*)(Timer* timer);
 // timer armed last, and stopping any of them stops the ticks of all. The SIGALRM handler only
 // records the expiry; the event loop runs the ticks on its own thread.
 class Timer : public Child {
-public:
+  public:
     Timer(GUIElement* parent, uint32_t interval);
     ~Timer() override;
 
@@ -27,7 +27,7 @@ public:
     void SetOnTick(TickHook hook) { onTick = hook; }
     void Fire();
 
-private:
+  private:
     bool running = false;
     uint32_t interval;
     TickHook onTick = nullptr;

@@ -5,11 +5,17 @@
 #include "gui/core/PackedPoint.h"
 #include "gui/graphics/DrawingContext.h"
 
-Child::Child() : GUIElement(0) { isChild = true; }
+Child::Child() : GUIElement(0) {
+    isChild = true;
+}
 
-Child::~Child() { Application::UnregisterElement(this); }
+Child::~Child() {
+    Application::UnregisterElement(this);
+}
 
-bool Child::ShouldPaint() const { return created && !Application::suspendPaint; }
+bool Child::ShouldPaint() const {
+    return created && !Application::suspendPaint;
+}
 
 void Child::RepaintIfCreated() {
     if (created) {
@@ -28,7 +34,9 @@ int64_t Child::ParentBackColor() {
     return kDefaultBackColor;
 }
 
-int64_t Child::OwnBackColor() { return backColor != -1 ? backColor : ParentBackColor(); }
+int64_t Child::OwnBackColor() {
+    return backColor != -1 ? backColor : ParentBackColor();
+}
 
 void Child::CreateInForm() {
     if (created) {
@@ -39,9 +47,13 @@ void Child::CreateInForm() {
     visible = true;
 }
 
-int Child::FormX() { return PointX(Application::GetOffsetInForm(this, x, y)); }
+int Child::FormX() {
+    return PointX(Application::GetOffsetInForm(this, x, y));
+}
 
-int Child::FormY() { return PointY(Application::GetOffsetInForm(this, x, y)); }
+int Child::FormY() {
+    return PointY(Application::GetOffsetInForm(this, x, y));
+}
 
 void Child::Relocate(int newX, int newY, int w, int h) {
     if (!created) {

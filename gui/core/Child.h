@@ -4,11 +4,11 @@
 
 // The base of everything that lives inside a form: controls, pictures, panels and timers.
 class Child : public GUIElement {
-public:
+  public:
     Child();
     ~Child() override;
 
-protected:
+  protected:
     // Whether a paint may draw now: the control is created and its form is not still loading.
     bool ShouldPaint() const;
     // Repaints a created control after a change; before creation the first Show paints.

@@ -6,10 +6,10 @@ using Command = void (*)(GUIElement* sender);
 
 // The second base of the controls that carry out a command when activated.
 class CommandElement {
-public:
+  public:
     void SetCommand(Command value) { command = value; }
     void Execute(GUIElement* sender) const;
 
-private:
+  private:
     Command command = nullptr;
 };

@@ -5,18 +5,18 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "util/Log.h"
 #include "app/Screen.h"
 #include "gui/core/PackedPoint.h"
 #include "gui/graphics/ImageBlock.h"
 #include "gui/graphics/PixelFormat.h"
+#include "util/Log.h"
 
 namespace {
 
-const long kFormEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask |
-                            ButtonReleaseMask | EnterWindowMask | LeaveWindowMask |
-                            PointerMotionMask | ButtonMotionMask | ExposureMask |
-                            StructureNotifyMask | SubstructureNotifyMask;
+const long kFormEventMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                            EnterWindowMask | LeaveWindowMask | PointerMotionMask |
+                            ButtonMotionMask | ExposureMask | StructureNotifyMask |
+                            SubstructureNotifyMask;
 
 // The source indication of a request that comes from a normal application.
 const long kSourceApplication = 1;
@@ -30,8 +30,8 @@ std::vector<long> RootLongs(Display* display, const char* property, Atom type) {
     unsigned char* data = nullptr;
     std::vector<long> items;
     if (XGetWindowProperty(display, DefaultRootWindow(display),
-                           XInternAtom(display, property, False), 0, 1024, False, type,
-                           &actualType, &format, &count, &remaining, &data) == Success &&
+                           XInternAtom(display, property, False), 0, 1024, False, type, &actualType,
+                           &format, &count, &remaining, &data) == Success &&
         data != nullptr) {
         if (format == 32) {
             const auto* first = reinterpret_cast<const long*>(data);
@@ -76,10 +76,16 @@ Form::~Form() {
     }
 }
 
-Display* Form::GetDisplay() const { return screen != nullptr ? screen->GetDisplay() : nullptr; }
+Display* Form::GetDisplay() const {
+    return screen != nullptr ? screen->GetDisplay() : nullptr;
+}
 
-int Form::GetWidth() { return width; }
-int Form::GetHeight() { return height; }
+int Form::GetWidth() {
+    return width;
+}
+int Form::GetHeight() {
+    return height;
+}
 
 int Form::GetRealWidth() {
     Display* display = GetDisplay();
@@ -294,7 +300,9 @@ void Form::NativeFontChanged() {}
 
 void Form::Spare1() {}
 void Form::Spare2() {}
-std::string Form::GetTitle() { return GetCurrentText(); }
+std::string Form::GetTitle() {
+    return GetCurrentText();
+}
 
 void Form::SetTitle(const std::string& title) {
     SetText(title);
@@ -314,13 +322,23 @@ void Form::SetTitle(const std::string& title) {
     XFlush(GetDisplay());
 }
 
-std::string Form::GetCaption() { return GetTitle(); }
-void Form::SetCaption(const std::string& caption) { SetTitle(caption); }
+std::string Form::GetCaption() {
+    return GetTitle();
+}
+void Form::SetCaption(const std::string& caption) {
+    SetTitle(caption);
+}
 void Form::OnWindowCreated() {}
 void Form::Spare3() {}
-void Form::SetStyleFlag2(bool value) { styleFlag2 = value; }
-void Form::SetStyleFlag3(bool value) { styleFlag3 = value; }
-void Form::SetStyleFlag4(bool value) { styleFlag4 = value; }
+void Form::SetStyleFlag2(bool value) {
+    styleFlag2 = value;
+}
+void Form::SetStyleFlag3(bool value) {
+    styleFlag3 = value;
+}
+void Form::SetStyleFlag4(bool value) {
+    styleFlag4 = value;
+}
 
 void Form::DestroyWindow() {
     if (window == 0) {
@@ -338,7 +356,9 @@ void Form::DestroyWindow() {
 }
 
 void Form::OnMsgBoxResult(int, int) {}
-bool Form::IsDialog() { return isDialog; }
+bool Form::IsDialog() {
+    return isDialog;
+}
 
 void Form::SetIconPixmap(Pixmap pixmap) {
     iconPixmap = pixmap;
@@ -347,7 +367,9 @@ void Form::SetIconPixmap(Pixmap pixmap) {
     }
 }
 
-void Form::FitClientSize(int w, int h) { SetClientSize(w, h, true); }
+void Form::FitClientSize(int w, int h) {
+    SetClientSize(w, h, true);
+}
 
 void Form::SetClientSize(int w, int h, bool move) {
     if (!created) {
@@ -368,9 +390,15 @@ void Form::SetClientSize(int w, int h, bool move) {
     SetSize(w + extraWidth, h + extraHeight);
 }
 
-void Form::SetStyleFlag5(bool value) { styleFlag5 = value; }
-void Form::SetStyleFlag1(bool value) { styleFlag1 = value; }
-void Form::SetModalChild(Form* form) { modalChild = form; }
+void Form::SetStyleFlag5(bool value) {
+    styleFlag5 = value;
+}
+void Form::SetStyleFlag1(bool value) {
+    styleFlag1 = value;
+}
+void Form::SetModalChild(Form* form) {
+    modalChild = form;
+}
 
 void Form::BlockOwner(Form* owner) {
     blockedOwner = owner;
@@ -408,8 +436,12 @@ void Form::SetGeometry(int newX, int newY, int w, int h) {
     height = h;
 }
 
-void Form::SetScreen(Screen* value) { screen = value; }
-Screen* Form::GetScreen() { return screen; }
+void Form::SetScreen(Screen* value) {
+    screen = value;
+}
+Screen* Form::GetScreen() {
+    return screen;
+}
 
 void Form::CenterOnScreen() {
     const int screenWidth = screen != nullptr ? screen->GetWidth() : GetCurrentScreenWidth();
@@ -425,8 +457,12 @@ void Form::MakeVisible() {
     visible = true;
 }
 
-void Form::OpenVisible() { MakeVisible(); }
-Window Form::GetWindow() { return window; }
+void Form::OpenVisible() {
+    MakeVisible();
+}
+Window Form::GetWindow() {
+    return window;
+}
 
 void Form::SetMarkBOn() {
     if (created) {
@@ -439,7 +475,6 @@ void Form::SetMarkBOff() {
         SetMarkB(false);
     }
 }
-
 
 void Form::SendWMHints(Display* display) {
     XWMHints* hints = XAllocWMHints();
@@ -499,8 +534,7 @@ void Form::SetHints(Display* display) {
     classHint->res_class = programName.data();
 
     XSetWMProperties(display, window, haveWindowName ? &windowName : nullptr,
-                     haveIconName ? &iconName : nullptr, nullptr, 0, sizeHints, wmHints,
-                     classHint);
+                     haveIconName ? &iconName : nullptr, nullptr, 0, sizeHints, wmHints, classHint);
     if (haveWindowName) {
         XFree(windowName.value);
     }

@@ -9,7 +9,7 @@ class Screen;
 // the window of the form that contains them. Subclasses build their controls in the load
 // hook, which runs once, during window creation, before the window is mapped.
 class Form : public GUIElement {
-public:
+  public:
     explicit Form(intptr_t ownerHandle);
     Form(intptr_t ownerHandle, bool isDialog);
     ~Form() override;
@@ -92,7 +92,7 @@ public:
     Form* GetModalChild() const { return modalChild; }
     Atom GetDeleteWindowAtom() const { return wmDeleteWindow; }
 
-protected:
+  protected:
     Display* GetDisplay() const;
 
     Form* modalChild = nullptr;
@@ -114,7 +114,7 @@ protected:
     bool isDialog = false;
     bool styleFlag5 = false;
 
-private:
+  private:
     void CreateWindow();
     void SetHints(Display* display);
     void SendWMHints(Display* display);

@@ -16,13 +16,27 @@ GUIElement::GUIElement(intptr_t ownerHandle)
 
 GUIElement::~GUIElement() = default;
 
-int GUIElement::GetWidth() { return width; }
-int GUIElement::GetRealWidth() { return width; }
-int GUIElement::GetHeight() { return height; }
-int GUIElement::GetRealHeight() { return height; }
-int64_t GUIElement::GetPosition() { return PackPoint(x, y); }
-int64_t GUIElement::GetSize() { return PackPoint(width, height); }
-int64_t GUIElement::GetRealSize() { return PackPoint(width, height); }
+int GUIElement::GetWidth() {
+    return width;
+}
+int GUIElement::GetRealWidth() {
+    return width;
+}
+int GUIElement::GetHeight() {
+    return height;
+}
+int GUIElement::GetRealHeight() {
+    return height;
+}
+int64_t GUIElement::GetPosition() {
+    return PackPoint(x, y);
+}
+int64_t GUIElement::GetSize() {
+    return PackPoint(width, height);
+}
+int64_t GUIElement::GetRealSize() {
+    return PackPoint(width, height);
+}
 
 void GUIElement::SetSize(int w, int h) {
     if (w == width && h == height) {
@@ -47,7 +61,9 @@ void GUIElement::SetPosition(int newX, int newY) {
     Move(newX < 0 ? 0 : newX, newY < 0 ? 0 : newY);
 }
 
-void GUIElement::MoveTo(int64_t point) { Move(PointX(point), PointY(point)); }
+void GUIElement::MoveTo(int64_t point) {
+    Move(PointX(point), PointY(point));
+}
 
 void GUIElement::SetBackColor(int64_t color) {
     backColor = color;
@@ -56,7 +72,9 @@ void GUIElement::SetBackColor(int64_t color) {
     }
 }
 
-int64_t GUIElement::GetBackColor() { return backColor; }
+int64_t GUIElement::GetBackColor() {
+    return backColor;
+}
 
 void GUIElement::Show() {
     if (!created) {
@@ -65,7 +83,9 @@ void GUIElement::Show() {
     visible = true;
 }
 
-void GUIElement::ShowMapped() { GUIElement::Show(); }
+void GUIElement::ShowMapped() {
+    GUIElement::Show();
+}
 
 void GUIElement::Hide() {
     if (created) {
@@ -73,11 +93,19 @@ void GUIElement::Hide() {
     }
 }
 
-bool GUIElement::IsVisible() { return visible; }
-bool GUIElement::IsCreated() { return created; }
+bool GUIElement::IsVisible() {
+    return visible;
+}
+bool GUIElement::IsCreated() {
+    return created;
+}
 void GUIElement::Refresh() {}
-void GUIElement::SetEnabled(bool value) { enabled = value; }
-bool GUIElement::IsEnabled() { return enabled; }
+void GUIElement::SetEnabled(bool value) {
+    enabled = value;
+}
+bool GUIElement::IsEnabled() {
+    return enabled;
+}
 
 void GUIElement::AddChild(GUIElement* element) {
     if (created && element != nullptr) {
@@ -103,8 +131,12 @@ void GUIElement::SendToBack() {
     }
 }
 
-void GUIElement::SetName(const std::string& value) { name = value; }
-std::string GUIElement::GetName() { return name; }
+void GUIElement::SetName(const std::string& value) {
+    name = value;
+}
+std::string GUIElement::GetName() {
+    return name;
+}
 
 void GUIElement::SetFont(const Font& value) {
     font = value;
@@ -113,10 +145,18 @@ void GUIElement::SetFont(const Font& value) {
     }
 }
 
-Font& GUIElement::GetFont() { return font; }
-bool GUIElement::IsTabStop() { return tabStop; }
-bool GUIElement::IsAutoRedraw() { return autoRedraw; }
-bool GUIElement::IsChild() { return isChild; }
+Font& GUIElement::GetFont() {
+    return font;
+}
+bool GUIElement::IsTabStop() {
+    return tabStop;
+}
+bool GUIElement::IsAutoRedraw() {
+    return autoRedraw;
+}
+bool GUIElement::IsChild() {
+    return isChild;
+}
 
 bool GUIElement::HitTest(int64_t point) {
     const int px = PointX(point);
@@ -124,9 +164,15 @@ bool GUIElement::HitTest(int64_t point) {
     return created && visible && x <= px && px <= x + width && y <= py && py <= y + height;
 }
 
-void GUIElement::SetText(const std::string& value) { text = value; }
-std::string GUIElement::GetText() { return text; }
-std::string GUIElement::GetCurrentText() { return GetText(); }
+void GUIElement::SetText(const std::string& value) {
+    text = value;
+}
+std::string GUIElement::GetText() {
+    return text;
+}
+std::string GUIElement::GetCurrentText() {
+    return GetText();
+}
 
 void GUIElement::OnClick(int64_t point) {
     if (onClick != nullptr) {
@@ -203,7 +249,9 @@ void GUIElement::OnExtra2(int64_t value) {
     }
 }
 
-void GUIElement::SetFocus() { hasFocus = true; }
+void GUIElement::SetFocus() {
+    hasFocus = true;
+}
 
 void GUIElement::OnMove() {
     GetPosition();
@@ -223,7 +271,9 @@ void GUIElement::Paint() {}
 
 void GUIElement::PreparePaint() {}
 
-bool GUIElement::OnClosing() { return onClosing != nullptr ? onClosing(this) : true; }
+bool GUIElement::OnClosing() {
+    return onClosing != nullptr ? onClosing(this) : true;
+}
 
 void GUIElement::OnClosed() {
     if (onClosed != nullptr) {
@@ -278,8 +328,12 @@ void GUIElement::UpdateBackground() {
     }
 }
 
-bool GUIElement::HasMarkA() { return markA; }
-bool GUIElement::HasMarkB() { return markB; }
+bool GUIElement::HasMarkA() {
+    return markA;
+}
+bool GUIElement::HasMarkB() {
+    return markB;
+}
 
 void GUIElement::SetMarkA(bool value) {
     markA = value;
@@ -296,7 +350,9 @@ void GUIElement::SetMarkB(bool value) {
 }
 
 void GUIElement::Update() {}
-uint64_t& GUIElement::GetTagRef() { return tag; }
+uint64_t& GUIElement::GetTagRef() {
+    return tag;
+}
 
 void GUIElement::NativeMove() {}
 void GUIElement::NativeResize() {}

@@ -30,7 +30,7 @@ using ExtraHook = void (*)(GUIElement* element, int64_t value);
 // which runs the matching hook. Geometry setters store first and reach the X server only
 // once the element is created.
 class GUIElement {
-public:
+  public:
     explicit GUIElement(intptr_t ownerHandle);
     virtual ~GUIElement();
 
@@ -164,7 +164,7 @@ public:
     void SetOnExtra1(ExtraHook hook) { onExtra1 = hook; }
     void SetOnExtra2(ExtraHook hook) { onExtra2 = hook; }
 
-protected:
+  protected:
     // Draws the next id for an element that has none, leaving the tag as it is.
     void AssignIdKeepingTag();
 

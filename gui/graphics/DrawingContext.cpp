@@ -4,10 +4,10 @@
 #include <cctype>
 #include <vector>
 
-#include "util/Log.h"
 #include "app/Screen.h"
 #include "gui/core/Form.h"
 #include "gui/graphics/PixelFormat.h"
+#include "util/Log.h"
 #include "util/StringUtils.h"
 
 namespace {
@@ -99,26 +99,32 @@ Display* DrawingContext::GetDisplay() const {
     return form->GetScreen()->GetDisplay();
 }
 
-Window DrawingContext::GetWindow() const { return form != nullptr ? form->GetWindow() : 0; }
+Window DrawingContext::GetWindow() const {
+    return form != nullptr ? form->GetWindow() : 0;
+}
 
-int DrawingContext::TextHeight() const { return ProgramTextHeight(form); }
+int DrawingContext::TextHeight() const {
+    return ProgramTextHeight(form);
+}
 
-int DrawingContext::TextHeight(int) const { return TextHeight(); }
+int DrawingContext::TextHeight(int) const {
+    return TextHeight();
+}
 
-int DrawingContext::CharWidth() const { return ProgramCharWidth(form); }
+int DrawingContext::CharWidth() const {
+    return ProgramCharWidth(form);
+}
 
 int ProgramTextHeight(Form* form) {
-    Display* display = form != nullptr && form->GetScreen() != nullptr
-                           ? form->GetScreen()->GetDisplay()
-                           : nullptr;
+    Display* display =
+        form != nullptr && form->GetScreen() != nullptr ? form->GetScreen()->GetDisplay() : nullptr;
     XFontStruct* font = GetProgramFont(display);
     return font != nullptr ? font->ascent + 1 : 0;
 }
 
 int ProgramCharWidth(Form* form) {
-    Display* display = form != nullptr && form->GetScreen() != nullptr
-                           ? form->GetScreen()->GetDisplay()
-                           : nullptr;
+    Display* display =
+        form != nullptr && form->GetScreen() != nullptr ? form->GetScreen()->GetDisplay() : nullptr;
     XFontStruct* font = GetProgramFont(display);
     return font != nullptr ? TextWidth(font, "M") : 0;
 }
@@ -141,8 +147,8 @@ unsigned long GetPixel(DrawingContext& dc, int x, int y) {
     // (and the default handler ends the program); a copy into a pixmap never does.
     XWindowAttributes attributes;
     XGetWindowAttributes(display, dc.GetWindow(), &attributes);
-    const Pixmap pixel = XCreatePixmap(display, dc.GetWindow(), 1, 1,
-                                       static_cast<unsigned>(attributes.depth));
+    const Pixmap pixel =
+        XCreatePixmap(display, dc.GetWindow(), 1, 1, static_cast<unsigned>(attributes.depth));
     XCopyArea(display, dc.GetWindow(), pixel, dc.GetGC(), x, y, 1, 1, 0, 0);
     XImage* image = XGetImage(display, pixel, 0, 0, 1, 1, AllPlanes, ZPixmap);
     XFreePixmap(display, pixel);
@@ -185,8 +191,8 @@ void DrawPolyline(DrawingContext& dc, XPoint* points, int count, int, long color
     XFlush(dc.GetDisplay());
 }
 
-void FillPolygon(DrawingContext& dc, XPoint* points, int count, int borderWidth,
-                 long borderColor, long fillColor) {
+void FillPolygon(DrawingContext& dc, XPoint* points, int count, int borderWidth, long borderColor,
+                 long fillColor) {
     if (!dc.IsValid() || points == nullptr || count <= 0) {
         return;
     }
@@ -206,8 +212,8 @@ void DrawRect(DrawingContext& dc, int x, int y, int w, int h, int lineWidth, lon
     SetForeground(dc, color);
     const bool wide = lineWidth > 1;
     if (wide) {
-        XSetLineAttributes(dc.GetDisplay(), dc.GetGC(), static_cast<unsigned>(lineWidth),
-                           LineSolid, CapRound, JoinRound);
+        XSetLineAttributes(dc.GetDisplay(), dc.GetGC(), static_cast<unsigned>(lineWidth), LineSolid,
+                           CapRound, JoinRound);
     }
     // An X rectangle outline covers width + 1 pixels, so w - 1 draws exactly w.
     XDrawRectangle(dc.GetDisplay(), dc.GetWindow(), dc.GetGC(), x, y,
@@ -267,8 +273,8 @@ void DrawEllipse(DrawingContext& dc, int x, int y, int w, int h, int, long color
     XFlush(dc.GetDisplay());
 }
 
-void FillEllipse(DrawingContext& dc, int x, int y, int w, int h, int borderWidth,
-                 long borderColor, long fillColor) {
+void FillEllipse(DrawingContext& dc, int x, int y, int w, int h, int borderWidth, long borderColor,
+                 long fillColor) {
     if (!dc.IsValid()) {
         return;
     }
@@ -302,7 +308,8 @@ std::vector<TextLine> LayOutText(XFontStruct* font, int x, int y, int w, int h,
             while (TextWidth(font, rest.substr(0, static_cast<size_t>(cut))) > w) {
                 fittedAtOnce = false;
                 --cut;
-                const unsigned char left = static_cast<unsigned char>(rest[static_cast<size_t>(cut)]);
+                const unsigned char left =
+                    static_cast<unsigned char>(rest[static_cast<size_t>(cut)]);
                 if (std::isalpha(left) && cut > 0) {
                     const size_t blank = rest.rfind(' ', static_cast<size_t>(cut - 1));
                     if (blank != std::string::npos) {
@@ -370,8 +377,8 @@ void PutImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
     XFlush(dc.GetDisplay());
 }
 
-void CopyImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
-                   Pixmap serverCopy, int sourceX, int sourceY) {
+void CopyImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image, Pixmap serverCopy,
+                   int sourceX, int sourceY) {
     if (!dc.IsValid() || image == nullptr || serverCopy == None ||
         !ClipToImage(image, sourceX, sourceY, w, h)) {
         return;
@@ -410,9 +417,8 @@ void PutImageKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image
             }
         }
     }
-    const Pixmap mask =
-        XCreateBitmapFromData(display, dc.GetWindow(), bits.data(), static_cast<unsigned>(w),
-                              static_cast<unsigned>(h));
+    const Pixmap mask = XCreateBitmapFromData(display, dc.GetWindow(), bits.data(),
+                                              static_cast<unsigned>(w), static_cast<unsigned>(h));
     XSetClipMask(display, dc.GetGC(), mask);
     XSetClipOrigin(display, dc.GetGC(), x, y);
     XPutImage(display, dc.GetWindow(), dc.GetGC(), image, 0, 0, x, y, static_cast<unsigned>(w),
@@ -426,14 +432,14 @@ void PutImageKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image
     PutImageKeyed(dc, x, y, w, h, image, 0);
 }
 
-void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
-                         int sourceX, int sourceY, unsigned long keyColor) {
+void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image, int sourceX,
+                         int sourceY, unsigned long keyColor) {
     if (!dc.IsValid() || image == nullptr || !ClipToImage(image, sourceX, sourceY, w, h)) {
         return;
     }
     // The region is cut out in client memory; nothing needs a trip to the server.
-    XImage* region = XSubImage(image, sourceX, sourceY, static_cast<unsigned>(w),
-                               static_cast<unsigned>(h));
+    XImage* region =
+        XSubImage(image, sourceX, sourceY, static_cast<unsigned>(w), static_cast<unsigned>(h));
     if (region == nullptr) {
         return;
     }
@@ -441,7 +447,7 @@ void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage*
     XDestroyImage(region);
 }
 
-void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
-                         int sourceX, int sourceY) {
+void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image, int sourceX,
+                         int sourceY) {
     PutImageRegionKeyed(dc, x, y, w, h, image, sourceX, sourceY, 0);
 }

@@ -15,7 +15,7 @@ class Form;
 // TrueColor visual). A colour of -1 keeps the context's current foreground. All text is
 // measured and drawn with one program font, the font of the first form.
 class DrawingContext {
-public:
+  public:
     // Null draws on the first form.
     explicit DrawingContext(Form* owner);
     ~DrawingContext();
@@ -33,7 +33,7 @@ public:
     int TextHeight(int ignored) const;
     int CharWidth() const;
 
-private:
+  private:
     GC gc = nullptr;
     Form* form = nullptr;
 };
@@ -52,20 +52,19 @@ int ProgramCharWidth(Form* form);
 // Points and lines
 void DrawPoint(DrawingContext& dc, int x, int y, long color);
 unsigned long GetPixel(DrawingContext& dc, int x, int y);
-void DrawLine(DrawingContext& dc, int x1, int y1, int x2, int y2, int style, int width,
-              long color);
+void DrawLine(DrawingContext& dc, int x1, int y1, int x2, int y2, int style, int width, long color);
 void DrawLine(DrawingContext& dc, int x1, int y1, int x2, int y2, int width, long color);
 void DrawPolyline(DrawingContext& dc, XPoint* points, int count, int width, long color);
 
 // Shapes
-void FillPolygon(DrawingContext& dc, XPoint* points, int count, int borderWidth,
-                 long borderColor, long fillColor);
+void FillPolygon(DrawingContext& dc, XPoint* points, int count, int borderWidth, long borderColor,
+                 long fillColor);
 void DrawRect(DrawingContext& dc, int x, int y, int w, int h, int lineWidth, long color);
 void FillRect(DrawingContext& dc, int x, int y, int w, int h, int borderWidth, long borderColor,
               long fillColor);
 void DrawEllipse(DrawingContext& dc, int x, int y, int w, int h, int width, long color);
-void FillEllipse(DrawingContext& dc, int x, int y, int w, int h, int borderWidth,
-                 long borderColor, long fillColor);
+void FillEllipse(DrawingContext& dc, int x, int y, int w, int h, int borderWidth, long borderColor,
+                 long fillColor);
 
 // Control frames
 // A one-pixel bevel on the edge of the w x h rectangle: top and left edges in the first colour,
@@ -99,12 +98,12 @@ void PutImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
                   int sourceY);
 // As PutImagePart, from a pixmap that holds the image on the server (CreatePixmapFromImage):
 // the image only gives the size, and no pixel travels.
-void CopyImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
-                   Pixmap serverCopy, int sourceX, int sourceY);
+void CopyImagePart(DrawingContext& dc, int x, int y, int w, int h, XImage* image, Pixmap serverCopy,
+                   int sourceX, int sourceY);
 void PutImageKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
                    unsigned long keyColor);
 void PutImageKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image);
-void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
-                         int sourceX, int sourceY, unsigned long keyColor);
-void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image,
-                         int sourceX, int sourceY);
+void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image, int sourceX,
+                         int sourceY, unsigned long keyColor);
+void PutImageRegionKeyed(DrawingContext& dc, int x, int y, int w, int h, XImage* image, int sourceX,
+                         int sourceY);

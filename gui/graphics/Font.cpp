@@ -21,7 +21,9 @@ Font::Font(const std::string& family) : family(family) {}
 
 Font::Font(const std::string& family, int size) : family(family), size(size) {}
 
-int Font::GetFontSize() const { return isLoaded ? fontStruct->ascent : size; }
+int Font::GetFontSize() const {
+    return isLoaded ? fontStruct->ascent : size;
+}
 
 std::string Font::BuildName() {
     std::string name = family.empty() ? "-*-*-" : "-" + family + "-";

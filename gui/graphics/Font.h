@@ -12,7 +12,7 @@ inline constexpr const char* kFallbackFontName = "fixed";
 // A core X font named by family, pixel size, weight and style, loaded on first use. Copies of
 // a loaded record share the one X font, which is freed when the last copy goes.
 class Font {
-public:
+  public:
     Font();
     explicit Font(const std::string& family);
     Font(const std::string& family, int size);
@@ -31,7 +31,7 @@ public:
     // could be loaded.
     XFontStruct* GetXFont(Display* display);
 
-private:
+  private:
     std::shared_ptr<XFontStruct> fontStruct;
     bool isLoaded = false;
     Display* display = nullptr;

@@ -61,9 +61,13 @@ void ImageFrame::Hide() {
     }
 }
 
-void ImageFrame::SetSize(int w, int h) { Relocate(x, y, w, h); }
+void ImageFrame::SetSize(int w, int h) {
+    Relocate(x, y, w, h);
+}
 
-void ImageFrame::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
+void ImageFrame::Move(int newX, int newY) {
+    Relocate(newX, newY, width, height);
+}
 
 int64_t ImageFrame::GetFrame() const {
     return PackPoint(column, row);

@@ -13,7 +13,7 @@
 // sheet is the w x h rectangle at (w x column, h x row). A frame outside the list or the sheet
 // draws nothing. Keyed frames show the background colour where the picture is black.
 class ImageFrame : public Child {
-public:
+  public:
     // A null-terminated table of blocks, of which the first frameCount are used. The blocks
     // are converted at the element's size when first shown.
     ImageFrame(GUIElement* parentElement, const unsigned char* const* blockTable, int frameCount,
@@ -45,7 +45,7 @@ public:
     // nothing waits for it, so that showing any frame later costs no conversion.
     void PrepareAllFrames();
 
-private:
+  private:
     void MakeFramesFromBlocks();
     // The image and the rectangle of it that the selected frame is; false when there is none.
     bool SelectFrame(XImage*& source, int& sourceX, int& sourceY);

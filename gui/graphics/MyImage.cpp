@@ -47,7 +47,9 @@ void MyImage::MakeImage() {
     serverCopy = CreatePixmapFromImage(this, image);
 }
 
-void MyImage::PreparePaint() { MakeImage(); }
+void MyImage::PreparePaint() {
+    MakeImage();
+}
 
 void MyImage::Create() {
     CreateInForm();
@@ -68,9 +70,13 @@ void MyImage::Hide() {
     }
 }
 
-void MyImage::SetSize(int w, int h) { Relocate(x, y, w, h); }
+void MyImage::SetSize(int w, int h) {
+    Relocate(x, y, w, h);
+}
 
-void MyImage::Move(int newX, int newY) { Relocate(newX, newY, width, height); }
+void MyImage::Move(int newX, int newY) {
+    Relocate(newX, newY, width, height);
+}
 
 void MyImage::SetImage(XImage* picture) {
     DropImage();

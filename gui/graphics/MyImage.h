@@ -5,9 +5,10 @@
 
 // A picture inside a form. It shows either a compiled-in image block, which it converts for
 // the screen (and sends to the server) before its first paint and keeps until the block
-// changes, or an X image that belongs to the caller. It has no window of its own: it paints straight onto its form's window.
+// changes, or an X image that belongs to the caller. It has no window of its own: it paints
+// straight onto its form's window.
 class MyImage : public Child {
-public:
+  public:
     // The image stays the caller's; the caller also sets the element's size.
     MyImage(GUIElement* parentElement, XImage* picture);
     // The element takes the picture's size.
@@ -33,7 +34,7 @@ public:
     // Null until the block has been converted (by the first paint) or an image was given.
     XImage* GetImage() const { return image; }
 
-private:
+  private:
     // Forgets the image, destroying it (and its copy on the server) when the element made it.
     void DropImage();
     // Converts the block and sends it to the server, once.

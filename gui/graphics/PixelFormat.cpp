@@ -15,8 +15,8 @@ const PixelFormat& PixelFormat::Of(Display* display) {
     // reused by the next display's.
     static std::map<std::tuple<int, unsigned long, unsigned long, unsigned long>, PixelFormat>
         formats;
-    const Visual* visual = display != nullptr ? DefaultVisual(display, DefaultScreen(display))
-                                              : nullptr;
+    const Visual* visual =
+        display != nullptr ? DefaultVisual(display, DefaultScreen(display)) : nullptr;
     const auto key = visual != nullptr ? std::make_tuple(visual->c_class, visual->red_mask,
                                                          visual->green_mask, visual->blue_mask)
                                        : std::make_tuple(0, 0UL, 0UL, 0UL);

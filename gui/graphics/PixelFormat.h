@@ -7,7 +7,7 @@
 // on others (15, 16 or 30 bits) each channel is moved to its place and cut or stretched to its
 // width, so that every TrueColor screen shows the colours the program means.
 class PixelFormat {
-public:
+  public:
     // The format of the display's default visual, on which every window of the program lives.
     static const PixelFormat& Of(Display* display);
     explicit PixelFormat(const Visual* visual);
@@ -17,7 +17,7 @@ public:
     // True when pixel values are 0xRRGGBB themselves.
     bool IsPlainRgb() const { return plainRgb; }
 
-private:
+  private:
     struct Channel {
         int shift = 0;
         int width = 8;

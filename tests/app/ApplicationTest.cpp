@@ -53,9 +53,9 @@ TEST(Application, AFocusMoveStopsWhereTheOldControlsHandlerDestroysOrRedirectsIt
     Application::MoveFocus(first.get());
     first->SetOnFocusOut([](GUIElement*) { Application::MoveFocus(redirect); });
     EXPECT_TRUE(!Application::MoveFocus(other.get()) && Application::focusedElement == third.get());
-    EXPECT_EQ(journal, (std::vector<std::string>{"first0 FocusIn", "first0 FocusOut",
-                                                 "first0 FocusIn", "first0 FocusOut",
-                                                 "third0 FocusIn"}));
+    EXPECT_EQ(journal,
+              (std::vector<std::string>{"first0 FocusIn", "first0 FocusOut", "first0 FocusIn",
+                                        "first0 FocusOut", "third0 FocusIn"}));
     Application::DropFocus();
 }
 
@@ -74,8 +74,8 @@ TEST(Application, FindChildAtHitsEdgesDescendsIntoPanelsAndPrefersTheFirstConstr
     // All four edges belong to the element, the pixels beyond them do not; a panel itself is
     // never the answer.
     const std::tuple<int, int, GUIElement*> hits[] = {
-        {10, 10, button.get()}, {110, 30, button.get()}, {9, 20, nullptr},
-        {111, 20, nullptr},     {50, 9, nullptr},        {50, 31, nullptr},
+        {10, 10, button.get()}, {110, 30, button.get()},   {9, 20, nullptr},
+        {111, 20, nullptr},     {50, 9, nullptr},          {50, 31, nullptr},
         {5, 45, below.get()},   {215, 115, inPanel.get()}, {250, 150, nullptr}};
     for (const auto& [x, y, hit] : hits) {
         EXPECT_EQ(at(x, y), hit) << x << "," << y;

@@ -8,7 +8,7 @@
 namespace {
 
 class AboutBox : public GameTest {
-protected:
+  protected:
     // Opens the box with Info and waits until it is in reach, with the keyboard.
     Window Open() {
         driver.Press(kInfoButtonArea);
@@ -28,9 +28,9 @@ TEST_F(AboutBox, LinksStartTheirProgramsWhileTheGameWaitsBehindTheBoxUntilItClos
     const Window about = Open();
     ASSERT_NE(about, 0u) << "Info opened nothing";
     // The mail address shares the web address's domain.
-    EXPECT_TRUE(WaitUntil(
-        [&] { return LinkShows(about, GameDriver::AboutWebLinkArea(), kWebAddress); },
-        kDialogTimeoutMs));
+    EXPECT_TRUE(
+        WaitUntil([&] { return LinkShows(about, GameDriver::AboutWebLinkArea(), kWebAddress); },
+                  kDialogTimeoutMs));
     EXPECT_TRUE(LinkShows(about, GameDriver::AboutMailLinkArea(), "info@brisgola.org"));
 
     // Keys other than Enter, Escape and Delete leave the box open, so the click behind it that

@@ -20,8 +20,8 @@ TEST_F(ExitQuestion, OnlyYesEndsTheGameAndTheGameBehindTheQuestionTakesNoInput) 
     // The framed label: black text centred on light grey, inside a one-pixel bevel.
     EXPECT_TRUE(WaitUntil(
         [&] {
-            return driver.TextShownIn(question, FormMsgBox::kMessageArea.Inset(1, 1),
-                                      kExitQuestion, 0x000000, 0xb7b7b7, kAlignCenter);
+            return driver.TextShownIn(question, FormMsgBox::kMessageArea.Inset(1, 1), kExitQuestion,
+                                      0x000000, 0xb7b7b7, kAlignCenter);
         },
         kDialogTimeoutMs));
     // Typed as soon as the question has the keyboard, as a person would. Events are handled

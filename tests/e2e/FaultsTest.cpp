@@ -41,7 +41,7 @@ std::vector<std::string> AsUnprivilegedUser() {
 const char* const kMissingBeep = "Data/beep.wav non trovato.";
 
 class GameFault : public GameTest, public ::testing::WithParamInterface<Fault> {
-protected:
+  protected:
     void SetUp() override {
         const Fault& fault = GetParam();
         MakeWorkFolder(fault.withData);
@@ -82,7 +82,9 @@ protected:
 };
 
 // Names the case in the test's name.
-void PrintTo(const Fault& fault, std::ostream* out) { *out << fault.name; }
+void PrintTo(const Fault& fault, std::ostream* out) {
+    *out << fault.name;
+}
 
 } // namespace
 
@@ -122,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, GameFault, ::testing::ValuesIn(kFaults));
 namespace {
 
 class ServerLoss : public GameTest {
-protected:
+  protected:
     void SetUp() override { MakeWorkFolder(true); }
 };
 

@@ -49,8 +49,8 @@ TEST_F(GameRound, CountsDownDecidesEachHandByTheTableAndCancelsBackToTheIdleBoar
         EXPECT_TRUE(driver.ChoicesHidden()) << DescribeBoard();
         player += expected.scorer == Scorer::kPlayer;
         computer += expected.scorer == Scorer::kComputer;
-        EXPECT_TRUE(WaitUntil([&] { return driver.ScoreLineShows(ScoreLine(player, computer)); },
-                              2000))
+        EXPECT_TRUE(
+            WaitUntil([&] { return driver.ScoreLineShows(ScoreLine(player, computer)); }, 2000))
             << "expected " << ScoreLine(player, computer);
         // The round's own sound once, or none for a tie; beeps belong to the next countdown.
         if (expected.sound != nullptr) {

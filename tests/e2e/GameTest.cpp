@@ -118,17 +118,19 @@ std::string GameTest::DescribeBoard() {
     return "result " + GameDriver::ResultName(driver.ResultShown()) + ", computer " +
            GameDriver::HandName(driver.ComputerHandShown()) + ", player " +
            GameDriver::HandName(driver.PlayerHandShown()) + ", choices " +
-           (driver.ChoicesShown() ? "shown" : driver.ChoicesHidden() ? "hidden" : "unclear");
+           (driver.ChoicesShown()    ? "shown"
+            : driver.ChoicesHidden() ? "hidden"
+                                     : "unclear");
 }
 
 int GameTest::CountCalls(size_t after, const std::string& program,
                          const Arguments& arguments) const {
     const std::vector<StandIns::Call> calls = standIns.Calls();
-    return static_cast<int>(std::count_if(
-        calls.begin() + static_cast<long>(std::min(after, calls.size())), calls.end(),
-        [&](const StandIns::Call& call) {
-            return call.program == program && call.arguments == arguments;
-        }));
+    return static_cast<int>(
+        std::count_if(calls.begin() + static_cast<long>(std::min(after, calls.size())), calls.end(),
+                      [&](const StandIns::Call& call) {
+                          return call.program == program && call.arguments == arguments;
+                      }));
 }
 
 std::string GameTest::DescribeCalls(size_t after) const {

@@ -17,7 +17,7 @@
 // through the exit question, and then it must have exited with status 0, written nothing to
 // stderr, logged nothing and left nothing behind.
 class GameTest : public ::testing::Test {
-protected:
+  protected:
     using Arguments = std::vector<std::string>;
 
     GameTest();

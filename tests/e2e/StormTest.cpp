@@ -21,7 +21,7 @@ const int kQuestionEvery = 1000;
 const unsigned kDefaultSeed = 20261207;
 // Keys that press a focused button (Return, Enter, space) or move the focus onto one (Tab),
 // or close a dialog as its default answer (Escape), are left out: YES must never be answered.
-const KeySym kKeys[] = {XK_a,    XK_q,   XK_z,    XK_1,    XK_9,    XK_BackSpace, XK_Delete,
+const KeySym kKeys[] = {XK_a,    XK_q,   XK_z,    XK_1,  XK_9,     XK_BackSpace, XK_Delete,
                         XK_Home, XK_End, XK_Left, XK_Up, XK_Right, XK_Down};
 // Around the YES button, so that no click lands on it even a few pixels off.
 const int kYesMargin = 10;
@@ -30,7 +30,9 @@ const size_t kRecentInputs = 300;
 
 // Where a control takes clicks: the toolkit's hit test counts its right and bottom edges as
 // its own, one pixel beyond what Area::Contains does.
-Area HitArea(const Area& control) { return {control.x, control.y, control.w + 1, control.h + 1}; }
+Area HitArea(const Area& control) {
+    return {control.x, control.y, control.w + 1, control.h + 1};
+}
 
 // A window of the game and its window manager's frame, in root coordinates.
 struct Shown {
@@ -40,7 +42,7 @@ struct Shown {
 };
 
 class Storm : public GameTest {
-protected:
+  protected:
     // Waits until the game has handled all the input sent so far and the window manager has
     // put every window the game opened on the screen, then finds them and where they lie.
     // Processor time tells neither: a handled click costs far less than a clock tick, and a
@@ -59,9 +61,11 @@ protected:
         WaitUntilAllAsleep(display, kDialogTimeoutMs);
         WaitUntil(
             [&] {
-                return windows.FindAll([&](Window window) {
-                           return windows.HasClass(window) && Describe(window) == "on its way";
-                       }).empty();
+                return windows
+                    .FindAll([&](Window window) {
+                        return windows.HasClass(window) && Describe(window) == "on its way";
+                    })
+                    .empty();
             },
             kDialogTimeoutMs);
         WaitUntilAllAsleep(display, kDialogTimeoutMs);
@@ -174,8 +178,8 @@ protected:
 // afterwards the game still plays a round and ends cleanly through the question (TearDown).
 TEST_F(Storm, RandomInputOverTheGameAndItsDialogsLeavesItPlayable) {
     const char* seedSetting = std::getenv("BRISGOLA_STORM_SEED");
-    const unsigned seed = seedSetting != nullptr ? std::strtoul(seedSetting, nullptr, 10)
-                                                 : kDefaultSeed;
+    const unsigned seed =
+        seedSetting != nullptr ? std::strtoul(seedSetting, nullptr, 10) : kDefaultSeed;
     std::printf("storm seed %u (BRISGOLA_STORM_SEED replays another)\n", seed);
     std::mt19937 random(seed);
     auto below = [&](int bound) { return static_cast<int>(random() % bound); };

@@ -55,8 +55,8 @@ TEST_F(WholeGame, PlaysUntilOneSideHasTenWinsAndLeavesNothingBehind) {
                 << "round " << gameRounds << ": " << DescribeBoard();
             player += expected.scorer == Scorer::kPlayer;
             computer += expected.scorer == Scorer::kComputer;
-            ASSERT_TRUE(WaitUntil(
-                [&] { return driver.ScoreLineShows(ScoreLine(player, computer)); }, 2000))
+            ASSERT_TRUE(
+                WaitUntil([&] { return driver.ScoreLineShows(ScoreLine(player, computer)); }, 2000))
                 << "round " << gameRounds << ": expected " << ScoreLine(player, computer);
             if (++rounds == soakRounds / 2) {
                 memory[1] = StatusField(game.Pid(), "VmRSS");

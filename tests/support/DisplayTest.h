@@ -15,7 +15,7 @@
 // properties, real input through XTest, pixels read back), and a temporary working folder
 // for the log.
 class DisplayTest : public ::testing::Test {
-protected:
+  protected:
     DisplayTest()
         : observer(XOpenDisplay(nullptr)), windows(observer, ""), input(observer),
           reader(observer) {}

@@ -36,7 +36,8 @@ void DispatchPending(Form* mainForm) {
 }
 
 void PumpEvents(Form* mainForm, int milliseconds) {
-    PumpUntil(mainForm, [] { return false; }, milliseconds);
+    PumpUntil(
+        mainForm, [] { return false; }, milliseconds);
 }
 
 void SendKey(Form* mainForm, Form* target, int type, KeySym key) {

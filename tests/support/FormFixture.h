@@ -15,7 +15,7 @@ constexpr unsigned long kWhite = 0xffffff, kBlack = 0x000000;
 // A shown form at the top left of the screen, with helpers to read back what it shows and to
 // feed it events through the toolkit's dispatch.
 class FormFixture : public DisplayTest {
-protected:
+  protected:
     void SetUp() override {
         DisplayTest::SetUp();
         commands = 0;

@@ -12,12 +12,12 @@
 // shared 24-bit server cannot show. The server picks its own display number and writes it to
 // its standard output; the server stops when the object goes.
 class PrivateXvfb {
-public:
+  public:
     explicit PrivateXvfb(int depth) {
         const std::string screen = "640x480x" + std::to_string(depth);
-        if (!server.Start({"Xvfb", "-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp",
-                           "-noreset"},
-                          {}, folder.Path(), folder.File("number"), folder.File("log"))) {
+        if (!server.Start(
+                {"Xvfb", "-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"},
+                {}, folder.Path(), folder.File("number"), folder.File("log"))) {
             return;
         }
         // The server announces its number a moment before it accepts connections. (-noreset
@@ -41,7 +41,7 @@ public:
     // The display name, empty when the server did not come up.
     std::string name;
 
-private:
+  private:
     TempFolder folder;
     RunningProgram server;
 };

@@ -14,7 +14,9 @@ namespace {
 
 const int kLetGoTimeoutMs = 5000;
 
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+std::string Quoted(const std::string& path) {
+    return "'" + path + "'";
+}
 
 } // namespace
 
@@ -77,7 +79,9 @@ void StandIns::PutFirstOnPath() {
     setenv("PATH", PathSetting().substr(5).c_str(), 1);
 }
 
-void StandIns::Release() { WriteWholeFile(folder + "/release", "go\n"); }
+void StandIns::Release() {
+    WriteWholeFile(folder + "/release", "go\n");
+}
 
 std::string StandIns::HeldCommand() const {
     // The folder test keeps a command that missed its release from waiting for ever.

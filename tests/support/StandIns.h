@@ -8,7 +8,7 @@
 // with its exact arguments and then end as told. Tests assert the exact command lines the
 // game ran without playing a sound or opening a browser.
 class StandIns {
-public:
+  public:
     enum class Ending {
         kSucceed,          // exits with status 0
         kHoldUntilRelease, // waits for Release(), notes that it finished, then exits 0
@@ -50,7 +50,7 @@ public:
     // Waits (bounded) until at least count calls have been recorded.
     bool WaitForCalls(size_t count, int timeoutMs = 10000) const;
 
-private:
+  private:
     std::string folder;
     std::string previousPath;
     bool pathChanged = false;

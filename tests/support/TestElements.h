@@ -11,7 +11,7 @@
 // Small concrete elements for tests: they record every handler call in order, so a test can
 // compare the exact sequence the event loop produced.
 class RecordingControl : public Child {
-public:
+  public:
     RecordingControl(GUIElement* parentElement, const std::string& kindWord, int left, int top,
                      int w, int h, std::vector<std::string>* journal = nullptr)
         : log(journal) {
@@ -33,9 +33,7 @@ public:
         Create();
         visible = true;
     }
-    void Hide() override {
-        visible = false;
-    }
+    void Hide() override { visible = false; }
     void SetTabStop(bool value) { tabStop = value; }
     void SetLastClickTime(const DateTime& time) { lastClickTime = time; }
 
@@ -69,7 +67,7 @@ public:
         Note("MouseMove " + std::to_string(mouseX) + "," + std::to_string(mouseY));
     }
 
-private:
+  private:
     static std::string Point(int64_t point) {
         return std::to_string(PointX(point)) + "," + std::to_string(PointY(point));
     }
@@ -83,7 +81,7 @@ private:
 
 // A form that records the handlers the event loop calls on it.
 class RecordingForm : public Form {
-public:
+  public:
     explicit RecordingForm(std::vector<std::string>* journal = nullptr, bool dialog = false)
         : Form(0, dialog), log(journal) {}
 
@@ -117,7 +115,7 @@ public:
     // Lets registry tests give a form an id without an X window.
     void GiveId() { AssignId(); }
 
-private:
+  private:
     void Note(const std::string& what) {
         if (log != nullptr) {
             log->push_back(what);

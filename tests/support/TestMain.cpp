@@ -56,8 +56,7 @@ bool BecomeOrdinaryUser() {
     if (geteuid() != 0) {
         return true;
     }
-    if (setgroups(0, nullptr) != 0 || setgid(kOrdinaryGroup) != 0 ||
-        setuid(kOrdinaryUser) != 0) {
+    if (setgroups(0, nullptr) != 0 || setgid(kOrdinaryGroup) != 0 || setuid(kOrdinaryUser) != 0) {
         std::perror("dropping root for the file tests");
         return false;
     }

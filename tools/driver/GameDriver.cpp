@@ -101,17 +101,33 @@ bool GameDriver::FindGameWindow(int timeoutMs) {
     return windows.WaitUntilManaged(gameWindow, std::max(0, timeoutMs - static_cast<int>(spent)));
 }
 
-void GameDriver::Press(const Area& area) { input.ClickCentre(gameWindow, area); }
+void GameDriver::Press(const Area& area) {
+    input.ClickCentre(gameWindow, area);
+}
 
-void GameDriver::PressIn(Window window, const Area& area) { input.ClickCentre(window, area); }
+void GameDriver::PressIn(Window window, const Area& area) {
+    input.ClickCentre(window, area);
+}
 
-Area GameDriver::AboutWebLinkArea() { return AboutLayout().webLink; }
-Area GameDriver::AboutMailLinkArea() { return AboutLayout().mailLink; }
-Area GameDriver::AboutOkArea() { return AboutLayout().ok; }
+Area GameDriver::AboutWebLinkArea() {
+    return AboutLayout().webLink;
+}
+Area GameDriver::AboutMailLinkArea() {
+    return AboutLayout().mailLink;
+}
+Area GameDriver::AboutOkArea() {
+    return AboutLayout().ok;
+}
 
-int GameDriver::ResultShown() { return PictureShown(kResultArea, resultPictures); }
-int GameDriver::ComputerHandShown() { return PictureShown(kComputerHandArea, handPictures); }
-int GameDriver::PlayerHandShown() { return PictureShown(kPlayerHandArea, handPictures); }
+int GameDriver::ResultShown() {
+    return PictureShown(kResultArea, resultPictures);
+}
+int GameDriver::ComputerHandShown() {
+    return PictureShown(kComputerHandArea, handPictures);
+}
+int GameDriver::PlayerHandShown() {
+    return PictureShown(kPlayerHandArea, handPictures);
+}
 
 int GameDriver::ChoiceShown(int hand) {
     if (hand < kPlayerPaper || hand > kPlayerScissors) {

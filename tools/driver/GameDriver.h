@@ -34,7 +34,7 @@ struct RoundSeen {
 };
 
 class GameDriver {
-public:
+  public:
     // Opens the named display, or the one named by DISPLAY for null.
     explicit GameDriver(const char* displayName = nullptr);
     ~GameDriver();
@@ -89,7 +89,7 @@ public:
     static std::string HandName(int frame);
     static std::string ResultName(int frame);
 
-private:
+  private:
     // Frame index of the picture in the area among the candidates, kPictureHidden or
     // kPictureUnknown.
     int PictureShown(const Area& area, const std::vector<Pixels>& candidates);
@@ -107,7 +107,7 @@ private:
     Pixels barLeftPicture;
     Pixels barRightPicture;
 
-public:
+  public:
     // The parts it is made of, for callers that need them directly.
     WindowFinder windows;
     InputSender input;

@@ -9,7 +9,7 @@
 // and keyboard, so it reaches whichever window is under the pointer or has the focus, through
 // the window manager, as a person's would. Coordinates are a window's own.
 class InputSender {
-public:
+  public:
     static constexpr unsigned int kLeftButton = 1;
 
     explicit InputSender(Display* display);
@@ -37,7 +37,7 @@ public:
     // needs it; other characters are left out.
     void Type(const std::string& text);
 
-private:
+  private:
     // The key code for the key symbol, or 0 when the keyboard has none.
     KeyCode CodeOf(KeySym key);
 

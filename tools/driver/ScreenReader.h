@@ -13,7 +13,7 @@ using Pixels = std::vector<unsigned long>;
 // drew there, covered or not. The program needs a 24-bit TrueColor visual, where a pixel value
 // is 0xRRGGBB.
 class ScreenReader {
-public:
+  public:
     explicit ScreenReader(Display* display);
 
     // What the screen shows over the window's area, windows above it included; empty when the
@@ -29,7 +29,7 @@ public:
     // No colour of 24 bits: a pixel that could not be read never matches one that can.
     static constexpr unsigned long kUnreadable = 0xdeadbeef;
 
-private:
+  private:
     Pixels Read(Drawable drawable, const Area& area);
 
     Display* display;

@@ -130,9 +130,9 @@ Window WindowFinder::FindTitled(const std::string& title) {
 }
 
 int WindowFinder::CountTitled(const std::string& title) {
-    return static_cast<int>(
-        FindAll([&](Window window) { return HasClass(window) && TitleOf(display, window) == title; })
-            .size());
+    return static_cast<int>(FindAll([&](Window window) {
+                                return HasClass(window) && TitleOf(display, window) == title;
+                            }).size());
 }
 
 Window WindowFinder::WaitForTitled(const std::string& title, int timeoutMs) {

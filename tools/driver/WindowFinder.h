@@ -12,7 +12,7 @@
 // its own connection and never assumes a window still exists: a window that vanished is
 // simply not found. With a class name, only windows of that WM_CLASS (name and class) count.
 class WindowFinder {
-public:
+  public:
     WindowFinder(Display* display, std::string className);
 
     // Finding
@@ -78,7 +78,7 @@ public:
     // Sends the window the WM_DELETE_WINDOW message itself, without a window manager.
     void SendDeleteWindow(Window window);
 
-private:
+  private:
     bool RootPosition(Window window, int& x, int& y);
     std::string DialogFaultsNow(Window dialog, Window owner);
 

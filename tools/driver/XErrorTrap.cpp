@@ -28,6 +28,10 @@ bool XErrorTrap::Failed() {
     return errorsSeen != errorsBefore;
 }
 
-void XErrorTrap::CountAlways() { XSetErrorHandler(CountError); }
+void XErrorTrap::CountAlways() {
+    XSetErrorHandler(CountError);
+}
 
-unsigned long XErrorTrap::ErrorsSeen() { return errorsSeen; }
+unsigned long XErrorTrap::ErrorsSeen() {
+    return errorsSeen;
+}

@@ -7,7 +7,7 @@
 // that may vanish at any moment (the game closes dialogs and ends), so an error there is an
 // answer, not a fault.
 class XErrorTrap {
-public:
+  public:
     explicit XErrorTrap(Display* display);
     ~XErrorTrap();
     XErrorTrap(const XErrorTrap&) = delete;
@@ -22,7 +22,7 @@ public:
     // How many errors have been counted since the program began.
     static unsigned long ErrorsSeen();
 
-private:
+  private:
     Display* display;
     XErrorHandler previous = nullptr;
     unsigned long errorsBefore = 0;

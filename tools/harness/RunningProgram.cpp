@@ -20,7 +20,9 @@ const int kKillTimeoutMs = 5000;
 const int kExecFailed = 127;
 const int kExitPollMs = 5;
 
-std::string NameOf(const std::string& variable) { return variable.substr(0, variable.find('=')); }
+std::string NameOf(const std::string& variable) {
+    return variable.substr(0, variable.find('='));
+}
 
 std::vector<std::string> ChangedEnvironment(const std::vector<std::string>& changes) {
     std::vector<std::string> environment;
@@ -88,7 +90,9 @@ int OpenOutput(const std::string& path) {
 
 } // namespace
 
-RunningProgram::~RunningProgram() { Stop(kKillTimeoutMs); }
+RunningProgram::~RunningProgram() {
+    Stop(kKillTimeoutMs);
+}
 
 bool RunningProgram::Start(const std::vector<std::string>& command,
                            const std::vector<std::string>& environmentChanges,

@@ -14,7 +14,7 @@
 // Environment changes are "NAME=value" to set a variable and a bare "NAME" to remove it from
 // what the program inherits.
 class RunningProgram {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     RunningProgram() = default;
@@ -44,7 +44,7 @@ public:
     // The exit code of a program that ended, 128 + the signal that ended it, or -1.
     int ExitStatus() const { return exitStatus; }
 
-private:
+  private:
     pid_t pid = -1;
     bool running = false;
     bool stopped = false;

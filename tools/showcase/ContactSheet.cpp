@@ -31,16 +31,16 @@ void DrawCentred(Display* display, Drawable drawable, GC gc, XFontStruct* font,
 }
 
 // Copies the picture to the drawable through a client-side image in the server's format.
-void PutPicture(Display* display, Drawable drawable, GC gc, Visual* visual,
-                const PngImage& picture, int x, int y) {
+void PutPicture(Display* display, Drawable drawable, GC gc, Visual* visual, const PngImage& picture,
+                int x, int y) {
     const size_t size = static_cast<size_t>(picture.Width()) * picture.Height() * 4;
     char* data = static_cast<char*>(std::malloc(size));
     if (data == nullptr) {
         return;
     }
-    XImage* image = XCreateImage(display, visual, 24, ZPixmap, 0, data,
-                                 static_cast<unsigned>(picture.Width()),
-                                 static_cast<unsigned>(picture.Height()), 32, 0);
+    XImage* image =
+        XCreateImage(display, visual, 24, ZPixmap, 0, data, static_cast<unsigned>(picture.Width()),
+                     static_cast<unsigned>(picture.Height()), 32, 0);
     if (image == nullptr) {
         std::free(data);
         return;

@@ -10,7 +10,7 @@
 // above them all. It is drawn on the X server, in a pixmap no one sees, so that the captions
 // come out in a real font without a font library of our own.
 class ContactSheet {
-public:
+  public:
     explicit ContactSheet(std::string title) : title(std::move(title)) {}
 
     void Add(const std::string& caption, const PngImage& picture);
@@ -20,7 +20,7 @@ public:
     // server's default visual is not 24-bit TrueColor.
     PngImage Compose(Display* display, std::string& error) const;
 
-private:
+  private:
     struct Entry {
         std::string caption;
         PngImage thumbnail;

@@ -8,7 +8,7 @@
 // picture with at most 256 of them is saved with a palette, which keeps the files small;
 // others in true colour.
 class PngImage {
-public:
+  public:
     PngImage() = default;
     // An empty picture when the pixels are not exactly width × height of them.
     PngImage(int width, int height, std::vector<unsigned long> pixels);
@@ -33,7 +33,7 @@ public:
     // empty picture, with the reason.
     static PngImage Read(const std::string& path, std::string& error);
 
-private:
+  private:
     int width = 0;
     int height = 0;
     std::vector<unsigned long> pixels;

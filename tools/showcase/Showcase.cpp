@@ -43,8 +43,7 @@ const std::vector<Showcase::Moment>& Showcase::Moments() {
 
 Showcase::Showcase(GameDriver& driver, std::string folder, int rounds, unsigned seed,
                    std::FILE* progress)
-    : driver(driver), folder(std::move(folder)), progress(progress), rounds(rounds),
-      random(seed) {}
+    : driver(driver), folder(std::move(folder)), progress(progress), rounds(rounds), random(seed) {}
 
 bool Showcase::Run() {
     if (!driver.FindGameWindow(kWindowTimeoutMs)) {
@@ -135,8 +134,9 @@ bool Showcase::PlayGame() {
                          GameDriver::ResultName(seen.result).c_str(), score.c_str());
             std::fflush(progress);
         }
-        const char* name =
-            seen.result == kWonFrame ? "win" : seen.result == kLostFrame ? "loss" : "tie";
+        const char* name = seen.result == kWonFrame    ? "win"
+                           : seen.result == kLostFrame ? "loss"
+                                                       : "tie";
         if (!Capture(name)) {
             return false;
         }

@@ -14,7 +14,7 @@
 // exit question, which it then answers YES so the game ends. Screenshots are what the screen
 // shows over the game window, dialogs on top included, saved as <folder>/<name>.png.
 class Showcase {
-public:
+  public:
     struct Shot {
         std::string name;    // file name without ".png"
         std::string caption; // for people
@@ -46,7 +46,7 @@ public:
     };
     static const std::vector<Moment>& Moments();
 
-private:
+  private:
     bool ShowAbout();
     bool PlayGame();
     bool AnswerExit();

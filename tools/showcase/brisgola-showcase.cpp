@@ -46,10 +46,10 @@ int main(int argc, char** argv) {
         if (i + 1 >= argc) {
             return Usage();
         }
-        const bool known = (std::strcmp(argv[i], "--rounds") == 0 &&
-                            ParseNumber(argv[i + 1], 1, kMaxRounds, rounds)) ||
-                           (std::strcmp(argv[i], "--seed") == 0 &&
-                            ParseNumber(argv[i + 1], 0, 0x7fffffff, seed));
+        const bool known =
+            (std::strcmp(argv[i], "--rounds") == 0 &&
+             ParseNumber(argv[i + 1], 1, kMaxRounds, rounds)) ||
+            (std::strcmp(argv[i], "--seed") == 0 && ParseNumber(argv[i + 1], 0, 0x7fffffff, seed));
         if (!known) {
             return Usage();
         }
@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
     Showcase showcase(driver, folder, static_cast<int>(rounds), static_cast<unsigned>(seed),
                       stdout);
     const bool played = showcase.Run();
-    const std::string score = std::to_string(showcase.PlayerScore()) + " - " +
-                              std::to_string(showcase.ComputerScore());
+    const std::string score =
+        std::to_string(showcase.PlayerScore()) + " - " + std::to_string(showcase.ComputerScore());
 
     // Whatever was shot is kept, so a game that went wrong can still be looked at.
     ContactSheet sheet("Brisgola: " + std::to_string(showcase.RoundsPlayed()) + " rounds, " +

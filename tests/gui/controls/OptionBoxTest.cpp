@@ -118,7 +118,7 @@ TEST_F(OptionBoxTest, RemovingAnOptionKeepsTheChosenOneAndClearingChoosesNothing
         int after;
     };
     const Case cases[] = {
-        {2, 1, true, 1}, {0, 2, true, 0},  {1, 1, true, 1},   {2, 2, true, 1},
+        {2, 1, true, 1},  {0, 2, true, 0},   {1, 1, true, 1},   {2, 2, true, 1},
         {1, 3, false, 1}, {1, -1, false, 1}, {-1, 0, true, -1},
     };
     for (const Case& c : cases) {

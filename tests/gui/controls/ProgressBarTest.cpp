@@ -18,8 +18,8 @@ TEST_F(ProgressBarTest, BarLengthFollowsTheValueClampedToTheRange) {
         int minimum, maximum, set, shown, length;
     };
     const Case cases[] = {
-        {0, 10, 5, 5, 73},      {0, 10, -3, 0, 0}, {0, 10, 99, 10, 147}, {-20, 20, 10, 10, 110},
-        {10, 0, 4, 4, 58},      {5, 5, 7, 5, 0},   {0, 3, 1, 1, 48},
+        {0, 10, 5, 5, 73}, {0, 10, -3, 0, 0}, {0, 10, 99, 10, 147}, {-20, 20, 10, 10, 110},
+        {10, 0, 4, 4, 58}, {5, 5, 7, 5, 0},   {0, 3, 1, 1, 48},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.minimum << ".." << c.maximum << " set " << c.set);

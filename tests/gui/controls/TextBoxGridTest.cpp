@@ -53,9 +53,9 @@ TEST(TextBoxGrid, ShapeFillsTheFrameWithWholeCellsUpToTheRecordsKept) {
                   std::tuple(c.columns, c.rows, c.capacity, c.records));
         // The first and the last cell lie inside the two-pixel frame.
         const Area first = grid.CellArea(0, 0), last = grid.CellArea(c.rows - 1, c.columns - 1);
-        EXPECT_TRUE(c.rows == 0 || (std::min(first.x, first.y) >= 2 &&
-                                    last.x + last.w <= c.width - 2 &&
-                                    last.y + last.h <= c.height - 2));
+        EXPECT_TRUE(c.rows == 0 ||
+                    (std::min(first.x, first.y) >= 2 && last.x + last.w <= c.width - 2 &&
+                     last.y + last.h <= c.height - 2));
     }
 }
 
@@ -109,12 +109,12 @@ TEST(TextBoxGrid, ArrowsStepOverTheDateSlashesAndStopAtTheEnds) {
         {true, false, 1, 8, 10, 0, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.date ? "date, " : "") + (c.right ? "right from " : "left from ") +
-                     std::to_string(c.caret));
+        SCOPED_TRACE(std::string(c.date ? "date, " : "") +
+                     (c.right ? "right from " : "left from ") + std::to_string(c.caret));
         const TextBoxGrid grid = Grid(106, 46, c.maxLength, c.date);
-        const TextBoxGrid::CaretStep step =
-            c.right ? grid.Right(c.caret, c.length)
-                    : TextBoxGrid::CaretStep{grid.Left(c.caret), false};
+        const TextBoxGrid::CaretStep step = c.right
+                                                ? grid.Right(c.caret, c.length)
+                                                : TextBoxGrid::CaretStep{grid.Left(c.caret), false};
         EXPECT_EQ(std::pair(step.caret, step.beep), std::pair(c.expected, c.beep));
     }
 }

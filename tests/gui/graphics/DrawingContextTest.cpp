@@ -37,10 +37,10 @@ TEST_F(DrawingTest, ShapesLinesAndPointsCoverExactlyTheirPixels) {
     EXPECT_GT(Count({200, 70, 41, 41}, kWhite), 60);
     DrawPoint(dc, 7, 60, 0x123456);
     // Inside the triangle, on its border, outside it; inside the ellipses, in a corner; the point.
-    const Pixels shown = {Pixel(15, 75), Pixel(30, 70), Pixel(55, 115), Pixel(130, 90),
-                          Pixel(101, 71), Pixel(220, 90), Pixel(7, 60), Pixel(8, 60)};
-    EXPECT_EQ(shown, (Pixels{kRed, kWhite, kFormColour, kBlue, kFormColour, kFormColour,
-                             0x123456, kFormColour}));
+    const Pixels shown = {Pixel(15, 75),  Pixel(30, 70),  Pixel(55, 115), Pixel(130, 90),
+                          Pixel(101, 71), Pixel(220, 90), Pixel(7, 60),   Pixel(8, 60)};
+    EXPECT_EQ(shown, (Pixels{kRed, kWhite, kFormColour, kBlue, kFormColour, kFormColour, 0x123456,
+                             kFormColour}));
     // A point off the screen must not end the program with a protocol error, nor spoil the
     // reads after it.
     GetPixel(dc, -5, 5000);

@@ -72,7 +72,8 @@ TEST_F(MyImageTest, HideAndResizeClearExactlyTheOldAreaWithTheParentColour) {
     Fill({200, 20, 10, 8}, kRed);
     MyImage empty(form.get(), nullptr);
     Place(empty, {200, 20, 10, 8});
-    EXPECT_EQ(Count({200, 20, 10, 8}, 0xaaaaaa), 9 * 7) << "FillRect leaves its last row and column";
+    EXPECT_EQ(Count({200, 20, 10, 8}, 0xaaaaaa), 9 * 7)
+        << "FillRect leaves its last row and column";
 
     RecordingControl panel(form.get(), "panel", 50, 40, 100, 100);
     panel.Show();

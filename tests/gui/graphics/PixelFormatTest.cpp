@@ -8,8 +8,8 @@
 #include "gui/graphics/DrawingContext.h"
 #include "gui/graphics/ImageBlock.h"
 #include "gui/graphics/PixelFormat.h"
-#include "support/PrivateXvfb.h"
 #include "gui/graphics/TestBlocks.h"
+#include "support/PrivateXvfb.h"
 #include "support/TestElements.h"
 #include "util/TextFile.h"
 
@@ -76,8 +76,8 @@ TEST(PixelFormat, EveryTrueColorDepthShowsTheColoursMeant) {
             XSync(screen.GetDisplay(), False);
             // The rectangle, each picture's three pixels and the window's background.
             const std::tuple<int, int, unsigned long> meant[] = {
-                {5, 5, 0xff8000},   {20, 0, 0xff0000}, {21, 0, 0x00ff00}, {22, 0, 0x0000ff},
-                {40, 0, 0xff0000},  {41, 0, 0x00ff00}, {42, 0, 0x0000ff}, {100, 30, 0x336699}};
+                {5, 5, 0xff8000},  {20, 0, 0xff0000}, {21, 0, 0x00ff00}, {22, 0, 0x0000ff},
+                {40, 0, 0xff0000}, {41, 0, 0x00ff00}, {42, 0, 0x0000ff}, {100, 30, 0x336699}};
             for (const auto& [x, y, colour] : meant) {
                 const unsigned long shown = GetPixel(dc, x, y);
                 int worst = 0;
