@@ -7,7 +7,6 @@
 
 namespace {
 
-const unsigned long kBlue = 0x0000ff;
 const unsigned long kGrey = 0xb7b7b7;
 
 class CellTest : public FormFixture {
