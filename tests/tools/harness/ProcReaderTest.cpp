@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "tools/harness/ProcReader.h"
+#include "tools/harness/RunningProgram.h"
 #include "tools/harness/WaitUntil.h"
 #include "tools/harness/WholeFile.h"
 
@@ -71,4 +72,30 @@ TEST(ProcReader, FollowsAChildFromRunningThroughZombieToGone) {
     EXPECT_EQ(
         std::make_tuple(CpuTicks(child), StatusField(child, "VmRSS"), CountDescriptors(child)),
         std::make_tuple(-1LL, -1LL, -1));
+}
+
+// A display's processes are those whose environment names it; they are asleep together only
+// when every one of them is, and one that has ended has nothing left to do.
+TEST(ProcReader, FindsTheProcessesOfADisplayAndWaitsUntilAllOfThemSleep) {
+    RunningProgram sleeper;
+    RunningProgram busy;
+    ASSERT_TRUE(sleeper.Start({"sleep", "60"}, {"DISPLAY=:4242"}, ".", "/dev/null"));
+    ASSERT_TRUE(
+        busy.Start({"sh", "-c", "while :; do :; done"}, {"DISPLAY=:4242.0"}, ".", "/dev/null"));
+    const std::vector<pid_t> both{std::min(sleeper.Pid(), busy.Pid()),
+                                  std::max(sleeper.Pid(), busy.Pid())};
+    std::vector<pid_t> found;
+    // Until its exec a started program still has this program's environment.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            found = ProcessesOfDisplay(4242);
+            std::sort(found.begin(), found.end());
+            return found == both;
+        },
+        5000))
+        << found.size() << " found";
+    EXPECT_TRUE(ProcessesOfDisplay(424).empty());
+    EXPECT_FALSE(WaitUntilAllAsleep({busy.Pid(), sleeper.Pid()}, 300));
+    busy.Stop(1000);
+    EXPECT_TRUE(WaitUntilAllAsleep({sleeper.Pid(), busy.Pid()}, 5000));
 }
