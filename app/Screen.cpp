@@ -32,6 +32,9 @@ Screen::Screen(const char* title) : title(title), programName(program_invocation
 }
 
 Screen::~Screen() {
+    if (currentScreen == this) {
+        currentScreen = nullptr;
+    }
     if (display != nullptr) {
         if (visualInfo != nullptr) {
             XFree(visualInfo);

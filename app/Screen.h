@@ -42,7 +42,8 @@ class Screen {
     int depth = 8;
 };
 
-// The first Screen made; never cleared, because main destroys it after everything that uses it.
+// The first Screen made, until it is destroyed; the next one made after that takes its place. A
+// program that closes its screen and opens another (a test, a tool) must not read a freed one.
 extern Screen* currentScreen;
 
 int GetCurrentScreenWidth();

@@ -21,5 +21,9 @@ TEST(Screen, OpensA24BitDisplayWithoutComplaintAndKeepsItFromChildren) {
         EXPECT_TRUE(screen.Close());
         EXPECT_FALSE(screen.Close() || screen.GetDisplay());
     }
+    // A screen destroyed is current no more; the next one made takes its place.
+    EXPECT_EQ(currentScreen, nullptr);
+    Screen next("next");
+    EXPECT_EQ(currentScreen, &next);
     EXPECT_TRUE(TextFile("log.txt").ReadLines().empty());
 }
