@@ -45,6 +45,7 @@ class FormMainTest : public DisplayTest {
   protected:
     void SetUp() override {
         DisplayTest::SetUp();
+        ++gamesMade;
         setClock = kStart;
         game = std::make_unique<FormMain>(screen.get(), "Brisgola test");
         XSync(screen->GetDisplay(), False);
@@ -69,33 +70,19 @@ class FormMainTest : public DisplayTest {
     std::string Sounds() { return ReadWholeFile("log.txt"); }
 
     std::unique_ptr<FormMain> game;
+    static inline int gamesMade = 0; // in this process
 };
 
 } // namespace
 
-TEST_F(FormMainTest, ATenthWinEndsTheGameAtTheSecondTickAfterIt) {
-    PressStart();
-    game->GetTimer()->Stop(); // the test ticks by hand
-    // Which hand wins, and what it shows and sounds, the whole game's runs check from outside.
-    // The computer wins the game: the first tick after its tenth win starts the pause, the
-    // next ends the game however soon it comes.
-    for (int round = 0; round < 10; ++round) {
-        PlayRound(game->GetChoiceRock(), kComputerPaper);
-    }
-    EXPECT_EQ(game->GetScoreLabel()->GetText(), "Score: 0 - 10");
-    game->OnTimer();
-    EXPECT_TRUE(game->IsRunning());
-    game->OnTimer();
-    // What the board then says, and that START begins anew, the whole game's run checks.
-    EXPECT_FALSE(game->IsRunning());
-    EXPECT_TRUE(game->GetHandComputer()->IsVisible() &&
-                Frame(game->GetHandComputer()) == kComputerPaper)
-        << "the last hands stay shown";
-}
-
 // A countdown step needs more than one whole second since the last step, and the pause after
 // a result more than three.
 TEST_F(FormMainTest, TheClockStepsOnlyOnceMoreThanItsThresholdHasPassed) {
+    // The clock's state is the program's, kept from its first tick to its end, and ctest
+    // gives each test a process of its own. A game that ran before in this process left it.
+    if (gamesMade > 1) {
+        GTEST_SKIP() << "needs a process of its own: run it alone, or through ctest";
+    }
     game->OnTimer();
     PressStart();
     game->GetTimer()->Stop();
@@ -115,4 +102,24 @@ TEST_F(FormMainTest, TheClockStepsOnlyOnceMoreThanItsThresholdHasPassed) {
     TickAt(8);
     EXPECT_EQ(Frame(game->GetResultFrame()), kCountdownThree);
     EXPECT_FALSE(game->GetHandPlayer()->IsVisible()) << "the next round starts on a clear board";
+}
+
+TEST_F(FormMainTest, ATenthWinEndsTheGameAtTheSecondTickAfterIt) {
+    PressStart();
+    game->GetTimer()->Stop(); // the test ticks by hand
+    // Which hand wins, and what it shows and sounds, the whole game's runs check from outside.
+    // The computer wins the game: the first tick after its tenth win starts the pause, the
+    // next ends the game however soon it comes.
+    for (int round = 0; round < 10; ++round) {
+        PlayRound(game->GetChoiceRock(), kComputerPaper);
+    }
+    EXPECT_EQ(game->GetScoreLabel()->GetText(), "Score: 0 - 10");
+    game->OnTimer();
+    EXPECT_TRUE(game->IsRunning());
+    game->OnTimer();
+    // What the board then says, and that START begins anew, the whole game's run checks.
+    EXPECT_FALSE(game->IsRunning());
+    EXPECT_TRUE(game->GetHandComputer()->IsVisible() &&
+                Frame(game->GetHandComputer()) == kComputerPaper)
+        << "the last hands stay shown";
 }

@@ -48,6 +48,9 @@ TEST(PixelFormat, EveryTrueColorDepthShowsTheColoursMeant) {
     const std::string sharedDisplay = std::getenv("DISPLAY");
     for (int depth : {15, 16, 24, 30}) {
         SCOPED_TRACE("depth " + std::to_string(depth));
+        // The layout is probed once a process, on the first picture made; each server here
+        // is new to it, and so is the shared one after them.
+        pixelLayout = PixelLayout();
         TempFolder folder{true};
         PrivateXvfb server(depth);
         ASSERT_FALSE(server.name.empty()) << "no Xvfb of depth " << depth;
@@ -94,6 +97,6 @@ TEST(PixelFormat, EveryTrueColorDepthShowsTheColoursMeant) {
         EXPECT_EQ(std::adjacent_find(lines.begin(), lines.end()), lines.end())
             << "a warning came twice";
         setenv("DISPLAY", sharedDisplay.c_str(), 1);
-        pixelLayout = PixelLayout();
     }
+    pixelLayout = PixelLayout();
 }
