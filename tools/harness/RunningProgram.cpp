@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,9 +66,16 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
 
 // Between fork and exec the child may only make system calls.
 [[noreturn]] void RunChild(char* const* argv, char* const* envp, const std::string& folder,
-                           int input, int output, int errors) {
-    // A group of its own lets Stop reach whatever the program starts in turn.
+                           int input, int output, int errors, pid_t caller) {
+    // A group of its own lets Stop reach whatever the program starts in turn, but also takes
+    // the program out of the caller's: a caller that dies without stopping it (a crash, a
+    // timeout's kill, Ctrl-C) would leave it running. So it dies with the caller, unless it
+    // changes its user (the kernel then forgets the request). A caller gone already is caught
+    // by the parent check.
     setpgid(0, 0);
+    if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != caller) {
+        _exit(kExecFailed);
+    }
     if ((!folder.empty() && chdir(folder.c_str()) != 0) || dup2(input, STDIN_FILENO) < 0 ||
         dup2(output, STDOUT_FILENO) < 0 || dup2(errors, STDERR_FILENO) < 0) {
         _exit(kExecFailed);
@@ -126,9 +134,10 @@ bool RunningProgram::Start(const std::vector<std::string>& command,
     }
 
     startTime = Clock::now();
+    const pid_t caller = getpid();
     const pid_t child = fork();
     if (child == 0) {
-        RunChild(argv.data(), envp.data(), folder, input, output, errors);
+        RunChild(argv.data(), envp.data(), folder, input, output, errors, caller);
     }
     const int forkError = errno;
     closeAll();

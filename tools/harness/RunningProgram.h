@@ -9,7 +9,8 @@
 // validator. It runs in a process group of its own, in the given folder, with standard input
 // from /dev/null, standard output and error appended to one file (or two when the errors must
 // be seen alone), and no other descriptor of the caller's. A program still running when the
-// object goes is stopped, together with anything it started.
+// object goes is stopped, together with anything it started; one still running when the
+// caller dies is killed.
 //
 // Environment changes are "NAME=value" to set a variable and a bare "NAME" to remove it from
 // what the program inherits.

@@ -65,4 +65,30 @@ TEST(RunningProgram, StopEndsTheProgramAndEverythingItStarted) {
         };
         EXPECT_TRUE(WaitUntil(gone, 5000)) << script;
     }
+
+    // A caller that dies without stopping its program, as a crashed or killed test does,
+    // takes the program with it.
+    int link[2];
+    ASSERT_EQ(pipe(link), 0);
+    const pid_t caller = fork();
+    if (caller == 0) {
+        RunningProgram left;
+        const pid_t started =
+            left.Start({"sleep", "30"}, {}, "", dir.File("output")) ? left.Pid() : 0;
+        _exit(write(link[1], &started, sizeof started) == sizeof started ? 0 : 1);
+    }
+    close(link[1]);
+    pid_t started = 0;
+    ASSERT_EQ(read(link[0], &started, sizeof started), ssize_t{sizeof started});
+    close(link[0]);
+    ASSERT_GT(started, 0);
+    ASSERT_EQ(waitpid(caller, nullptr, 0), caller);
+    // This test reaps it too, as the orphan's new parent.
+    const bool ended = WaitUntil(
+        [&] { return waitpid(started, nullptr, WNOHANG) == started || kill(started, 0) != 0; },
+        5000);
+    EXPECT_TRUE(ended) << "the program outlived its caller";
+    if (!ended) {
+        kill(started, SIGKILL);
+    }
 }
